@@ -1,0 +1,35 @@
+# `make run` and `make test` do everything on a fresh Debian machine.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+
+.PHONY: all deps build build-asan run test clean format
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+
+# The non-Qt libraries and their tests again, under AddressSanitizer and
+# LeakSanitizer, so that fault-injection runs prove nothing leaks.
+build-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DQUORVANE_SANITIZE=ON \
+	       -DQUORVANE_WITH_APP=OFF -DQUORVANE_WITH_BENCH=OFF >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+
+run: build
+	@./scripts/run-main.sh $(BUILD)
+
+test: build build-asan
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+format:
+	@git ls-files '*.h' '*.cc' | xargs clang-format -i
+
+clean:
+	@rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,0 +1,42 @@
+#include "chart/chart_layout.h"
+
+#include <algorithm>
+
+namespace quorvane::chart {
+
+namespace {
+
+constexpr int kFirstPlainCode = 32;
+
+void AppendGroup(std::u16string& text, const ChartRow& row, const GroupLayout& group) {
+  text += AlignToMask(row.Dec, group.decMask);
+  text += AlignToMask(row.Hex, group.hexMask);
+  text += AlignToMask(row.Binary, group.binaryMask);
+  text += AlignToMask(row.Sym, group.symMask);
+  text.append(group.gap, u' ');
+}
+
+}  // namespace
+
+std::u16string AlignToMask(std::u16string_view text, std::u16string_view mask) {
+  return RightAlign(text, static_cast<std::size_t>(std::count(mask.begin(), mask.end(), u'@')));
+}
+
+std::u16string Spaces(std::size_t count) {
+  return std::u16string(count, u' ');
+}
+
+void AppendDataLine(std::u16string& text, const CharTable& rows, int j, const LineLayout& layout) {
+  // at() so that a code outside the table fails the call instead of reading past it.
+  const auto row = [&rows](int code) -> const ChartRow& {
+    return rows.at(static_cast<std::size_t>(code));
+  };
+  for (const int code : {j, j + 16}) {
+    AppendGroup(text, row(code), code < kFirstPlainCode ? layout.controlGroup : layout.plainGroup);
+  }
+  AppendGroup(text, row(j + 32), layout.thirdGroup);
+  AppendGroup(text, row(j + 48), layout.lastGroup);
+  text += kLineEnd;
+}
+
+}  // namespace quorvane::chart

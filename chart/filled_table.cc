@@ -1,0 +1,19 @@
+#include "chart/filled_table.h"
+
+namespace quorvane::chart {
+
+CharTable MakeFilledTable() {
+  const BinaryTable binary = MakeBinaryTable();
+  CharTable rows;
+  for (int code = 0; code < kCodeCount; ++code) {
+    const auto index = static_cast<std::size_t>(code);
+    ChartRow& row = rows[index];
+    row.Dec = DecText(code);
+    row.Hex = HexText(code);
+    row.Binary = binary[index];
+    row.Sym = SymText(code);
+  }
+  return rows;
+}
+
+}  // namespace quorvane::chart

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The single list of Debian packages the project needs. Installs only what is missing.
+set -euo pipefail
+
+packages=(
+  # build
+  build-essential cmake pkg-config
+  # libraries
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libfmt-dev
+  libzip-dev libpugixml-dev qt6-base-dev
+  # document checks: schema validation, rendering to PDF, reading PDFs back
+  libxml2-utils libreoffice-writer-nogui poppler-utils fonts-liberation
+  # the desktop program on a virtual display
+  xvfb xauth xdotool
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "install-deps: all ${#packages[@]} packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

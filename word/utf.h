@@ -1,0 +1,20 @@
+#ifndef QUORVANE_WORD_UTF_H_
+#define QUORVANE_WORD_UTF_H_
+
+// Conversions between the UTF-16 texts used inside and UTF-8 at the edges
+// (terminal, trace, XML).
+
+#include <string>
+#include <string_view>
+
+namespace quorvane::word {
+
+// Unpaired surrogates become U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+
+// Malformed sequences become U+FFFD.
+std::u16string FromUtf8(std::string_view text);
+
+}  // namespace quorvane::word
+
+#endif  // QUORVANE_WORD_UTF_H_
