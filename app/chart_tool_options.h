@@ -1,8 +1,10 @@
 #ifndef QUORVANE_APP_CHART_TOOL_OPTIONS_H_
 #define QUORVANE_APP_CHART_TOOL_OPTIONS_H_
 
+#include <optional>
 #include <span>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace quorvane::app {
@@ -12,6 +14,10 @@ struct ChartToolOptions {
   bool version = false;
   bool text = false;  // write the chart text instead of a document
   bool landscape = false;
+  std::string footer;                 // UTF-8, as given
+  std::optional<std::string> output;  // "-" is standard output
+  bool force = false;                 // replace an existing output file
+  bool trace = false;                 // every Word operation to standard error
 };
 
 // A command line the tool does not understand; what() is the one-line reason.
@@ -22,6 +28,9 @@ class UsageError : public std::runtime_error {
 
 // `args` are the arguments after the program name. Throws UsageError.
 ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args);
+
+// Where the document goes when no -o is given.
+std::string DefaultOutputName(bool landscape);
 
 // The usage text, ending with a line feed.
 std::string_view ChartToolUsage();

@@ -1,0 +1,26 @@
+#ifndef QUORVANE_CHART_BUILD_CHART_H_
+#define QUORVANE_CHART_BUILD_CHART_H_
+
+#include <string_view>
+
+#include "chart/numbered_steps.h"
+#include "word/object_factory.h"
+
+namespace quorvane::chart {
+
+inline constexpr std::string_view kBuildChartLocation =
+    "in Vellomir2021/08/31.modAsciiConv.BuildChart ";
+
+struct ChartEnvironment {
+  word::ObjectFactory& word;  // creates the word processor
+  FailureReporter& reporter;  // shows each failed step
+  NumberedSteps::FaultHook faultHook = {};
+};
+
+// One complete chart run: the table, the chart text in the chosen orientation,
+// and the document. Every failed step is reported and the run goes on.
+void BuildChart(std::u16string_view footerText, bool portrait, const ChartEnvironment& env);
+
+}  // namespace quorvane::chart
+
+#endif  // QUORVANE_CHART_BUILD_CHART_H_

@@ -1,0 +1,212 @@
+#include "word/chart_document.h"
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "word/automation.h"
+
+namespace quorvane::word {
+namespace {
+
+// Word's own enumeration values, as the document procedures pass them.
+constexpr std::int32_t wdLine = 5;
+constexpr std::int32_t wdStory = 6;
+constexpr std::int32_t wdExtend = 1;
+constexpr std::int32_t wdToggle = 9999998;
+constexpr std::int32_t wdAlignParagraphLeft = 0;
+constexpr std::int32_t wdAlignParagraphCenter = 1;
+constexpr std::int32_t wdBorderTop = -1;
+constexpr std::int32_t wdPaneNone = 0;
+constexpr std::int32_t wdPrintView = 3;
+constexpr std::int32_t wdSeekMainDocument = 0;
+constexpr std::int32_t wdSeekCurrentPageHeader = 9;
+constexpr std::int32_t wdSeekCurrentPageFooter = 10;
+constexpr std::int32_t wdPrinterDefaultBin = 0;
+constexpr std::int32_t wdSectionNewPage = 2;
+constexpr std::int32_t wdAlignVerticalCenter = 1;
+constexpr std::int32_t wdGutterPosLeft = 0;
+
+constexpr std::u16string_view kHeaderTitle = u"ASCII Conversion Chart";
+
+struct PageLayout {
+  float widthInches;
+  float heightInches;
+  float fontSize;
+};
+
+PageLayout LayoutFor(std::int32_t orientation) {
+  return orientation == 0 ? PageLayout{8.5f, 11.0f, 8.0f} : PageLayout{11.0f, 8.5f, 10.0f};
+}
+
+bool OnlySpaces(std::u16string_view text) {
+  return text.find_first_not_of(u' ') == std::u16string_view::npos;
+}
+
+enum class Creation { kByClass, kByProgId };
+
+// One chart document creation. `wordApp` and `wordDoc` hold their references
+// only while it runs.
+class ChartDocument {
+ public:
+  explicit ChartDocument(ObjectFactory& factory) : factory_(factory) {}
+
+  void Make(Creation creation, std::u16string_view chartText, std::u16string_view footerText,
+            std::int32_t orientation) {
+    try {
+      wordApp = Create(creation);
+      SetupDocument(chartText, orientation);
+      SetHeader();
+      SetFooter(std::u16string(footerText));
+      wordApp.Put("Visible", Bool(true));
+    } catch (...) {
+      // A Word left hidden with a half-made document would be lost to the
+      // user, so tell it to quit before handing the failure on.
+      const std::exception_ptr failure = std::current_exception();
+      QuitQuietly();
+      Release();
+      std::rethrow_exception(failure);
+    }
+    Release();
+  }
+
+ private:
+  Object Create(Creation creation) {
+    Object app(creation == Creation::kByClass
+                   ? factory_.CreateByClass(kWordClassId, kWordInterfaceId)
+                   : factory_.CreateByProgId(kWordProgId));
+    if (!app) throw AutomationError("Word could not be started");
+    return app;
+  }
+
+  void SetupDocument(std::u16string_view chartText, std::int32_t orientation) {
+    const PageLayout layout = LayoutFor(orientation);
+
+    wordApp.Get("Application").Put("Visible", Bool(false));
+    wordDoc = Object(wordApp.Get("Documents").Call("add"));
+    Object selection = wordApp.Get("Selection");
+    selection.Call("WholeStory");
+
+    Object font = selection.Get("Font");
+    font.Put("name", Bstr(u"Courier New"));
+    font.Put("Size", R4(layout.fontSize));
+    font.Put("Bold", Bool(true));
+
+    Object pageSetup = wordApp.Get("ActiveDocument").Get("PageSetup");
+    pageSetup.Get("LineNumbering").Put("Active", Bool(false));
+    pageSetup.Put("Orientation", I4(orientation));
+    pageSetup.Put("TopMargin", wordApp.Call("InchesToPoints", R8(0.3)));
+    pageSetup.Put("BottomMargin", wordApp.Call("InchesToPoints", R8(0.6)));
+    pageSetup.Put("LeftMargin", wordApp.Call("InchesToPoints", R8(0.5)));
+    pageSetup.Put("RightMargin", wordApp.Call("InchesToPoints", R8(0.5)));
+    pageSetup.Put("Gutter", wordApp.Call("InchesToPoints", I2(0)));
+    pageSetup.Put("HeaderDistance", wordApp.Call("InchesToPoints", R8(0.3)));
+    pageSetup.Put("FooterDistance", wordApp.Call("InchesToPoints", R8(0.6)));
+    pageSetup.Put("PageWidth", wordApp.Call("InchesToPoints", R4Ref(layout.widthInches)));
+    pageSetup.Put("PageHeight", wordApp.Call("InchesToPoints", R4Ref(layout.heightInches)));
+    pageSetup.Put("FirstPageTray", I4(wdPrinterDefaultBin));
+    pageSetup.Put("OtherPagesTray", I4(wdPrinterDefaultBin));
+    pageSetup.Put("SectionStart", I4(wdSectionNewPage));
+    pageSetup.Put("OddAndEvenPagesHeaderFooter", Bool(false));
+    pageSetup.Put("DifferentFirstPageHeaderFooter", Bool(false));
+    pageSetup.Put("VerticalAlignment", I4(wdAlignVerticalCenter));
+    pageSetup.Put("SuppressEndnotes", Bool(false));
+    pageSetup.Put("MirrorMargins", Bool(false));
+    pageSetup.Put("TwoPagesOnOne", Bool(false));
+    pageSetup.Put("GutterPos", I4(wdGutterPosLeft));
+
+    ReturnToMainText();
+
+    selection = wordApp.Get("Selection");
+    selection.Call("Collapse");
+    selection.Get("ParagraphFormat").Put("Alignment", I4(wdAlignParagraphLeft));
+    selection.Put("Text", Bstr(std::u16string(chartText)));
+    selection.Call("HomeKey", Named("Unit", I4(wdStory)));
+  }
+
+  void SetHeader() {
+    SeekView(wdSeekCurrentPageHeader);
+    Object selection = wordApp.Get("Selection");
+    selection.Get("HeaderFooter").Get("Range").Put("Text", Bstr(std::u16string(kHeaderTitle)));
+    selection.Call("HomeKey", Named("Unit", I4(wdLine)));
+    selection.Call("EndKey", Named("Extend", I4(wdExtend)), Named("Unit", I4(wdLine)));
+    selection.Get("Font").Put("name", Bstr(u"Times New Roman"));
+    selection.Get("Font").Put("Size", R4(20));
+    selection.Get("Font").Put("Bold", I4(wdToggle));
+    selection.Get("ParagraphFormat").Put("Alignment", I4(wdAlignParagraphCenter));
+    ReturnToMainText();
+  }
+
+  void SetFooter(std::u16string footerText) {
+    if (OnlySpaces(footerText)) footerText.clear();
+    SeekView(wdSeekCurrentPageFooter);
+    Object selection = wordApp.Get("Selection");
+    selection.Get("HeaderFooter").Get("Range").Put("Text", Bstr(std::move(footerText)));
+    selection.Get("Font").Put("name", Bstr(u"Times New Roman"));
+    selection.Get("Font").Put("Size", R4(10));
+    selection.Get("Font").Put("Bold", I4(wdToggle));
+    selection.Call("HomeKey", Named("Unit", I4(wdLine)));
+    selection.Call("EndKey", Named("Extend", I4(wdExtend)), Named("Unit", I4(wdLine)));
+    selection.Get("ParagraphFormat").Put("Alignment", I4(wdAlignParagraphCenter));
+    // The rule above the footer takes whatever Word holds as its default
+    // border. Each value is read before the border is reached, as Word sees it.
+    BorderFromDefault("LineStyle", "DefaultBorderLineStyle", selection);
+    BorderFromDefault("LineWidth", "DefaultBorderLineWidth", selection);
+    BorderFromDefault("Color", "DefaultBorderColor", selection);
+    ReturnToMainText();
+  }
+
+  void BorderFromDefault(std::string_view property, std::string_view option,
+                         const Object& selection) {
+    const Value value = wordApp.Get("Options").GetValue(option);
+    selection.Get("Borders", I4(wdBorderTop)).Put(property, value);
+  }
+
+  void SeekView(std::int32_t view) {
+    wordApp.Get("ActiveWindow").Get("ActivePane").Get("View").Put("SeekView", I4(view));
+  }
+
+  // Back to the main text in print layout; a split window takes the view type
+  // on the window itself.
+  void ReturnToMainText() {
+    const Object window = wordApp.Get("ActiveWindow");
+    if (window.Get("View").GetValue("SplitSpecial").ToInt32() == wdPaneNone) {
+      window.Get("ActivePane").Get("View").Put("Type", I4(wdPrintView));
+    } else {
+      window.Get("View").Put("Type", I4(wdPrintView));
+    }
+    window.Get("ActivePane").Get("View").Put("SeekView", I4(wdSeekMainDocument));
+  }
+
+  void QuitQuietly() noexcept {
+    if (!wordApp) return;
+    try {
+      wordApp.Call("quit");
+    } catch (...) {
+      // Word may already be gone; the original failure is what matters.
+    }
+  }
+
+  void Release() noexcept {
+    wordDoc.Reset();
+    wordApp.Reset();
+  }
+
+  ObjectFactory& factory_;
+  Object wordApp;
+  Object wordDoc;
+};
+
+}  // namespace
+
+void MakePortraitDocument(ObjectFactory& factory, std::u16string_view chartText,
+                          std::u16string_view footerText) {
+  ChartDocument(factory).Make(Creation::kByClass, chartText, footerText, 0);
+}
+
+void MakeLandscapeDocument(ObjectFactory& factory, std::u16string_view chartText,
+                           std::u16string_view footerText) {
+  ChartDocument(factory).Make(Creation::kByProgId, chartText, footerText, 1);
+}
+
+}  // namespace quorvane::word

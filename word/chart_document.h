@@ -1,0 +1,23 @@
+#ifndef QUORVANE_WORD_CHART_DOCUMENT_H_
+#define QUORVANE_WORD_CHART_DOCUMENT_H_
+
+// The Word document procedures: one new Word instance, the chart text as the
+// body, the title header and the bordered footer, then Word made visible.
+
+#include <string_view>
+
+#include "word/object_factory.h"
+
+namespace quorvane::word {
+
+// Each entry point releases its Word references whatever happens. When the
+// creation fails after Word was started, that hidden instance is told to quit
+// and the failure is thrown on to the caller.
+void MakePortraitDocument(ObjectFactory& factory, std::u16string_view chartText,
+                          std::u16string_view footerText);
+void MakeLandscapeDocument(ObjectFactory& factory, std::u16string_view chartText,
+                           std::u16string_view footerText);
+
+}  // namespace quorvane::word
+
+#endif  // QUORVANE_WORD_CHART_DOCUMENT_H_
