@@ -11,7 +11,7 @@ packages=(
   # document checks: schema validation, rendering to PDF, reading PDFs back
   libxml2-utils libreoffice-writer-nogui poppler-utils fonts-liberation
   # the desktop program on a virtual display
-  xvfb xauth xdotool
+  xvfb xauth xdotool libx11-dev
 )
 
 missing=()

@@ -1,0 +1,77 @@
+#ifndef QUORVANE_APP_FORM1_SERVICES_H_
+#define QUORVANE_APP_FORM1_SERVICES_H_
+
+// Everything the main window reaches outside the process, each behind a small
+// interface so that tests show no dialog, never leave the test process and open
+// no program.
+
+#include <QString>
+#include <QUrl>
+#include <cstdint>
+
+#include "chart/numbered_steps.h"
+#include "word/object_factory.h"
+
+namespace quorvane::app {
+
+class SettingsStore;
+class SkinControl;
+
+// Message-box styles as Windows numbers them.
+inline constexpr int kStyleOkOnly = 0;
+inline constexpr int kStyleWarning = 48;
+
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  // Modal: returns when the user has closed the box.
+  virtual void Show(const QString& text, const QString& title, int style) = 0;
+};
+
+class ProgramExit {
+ public:
+  virtual ~ProgramExit() = default;
+  // Leaves the process without running any window handler. Only test
+  // stand-ins return.
+  virtual void EndNow() = 0;
+};
+
+class Opener {
+ public:
+  virtual ~Opener() = default;
+  // Hands a web address or a local file to the desktop's default program and
+  // does not wait for it.
+  virtual void Open(const QUrl& url) = 0;
+};
+
+class Clock {
+ public:
+  virtual ~Clock() = default;
+  virtual std::uint32_t SecondsSinceMidnight() = 0;
+};
+
+class RandomSource {
+ public:
+  virtual ~RandomSource() = default;
+  virtual void Seed(std::uint32_t seed) = 0;
+  // A fraction at least 0 and below 1.
+  virtual double NextFraction() = 0;
+};
+
+struct Form1Services {
+  MessageBoxes& boxes;
+  ProgramExit& exit;
+  Opener& opener;
+  Clock& clock;
+  RandomSource& random;
+  word::ObjectFactory& word;
+  SettingsStore& settings;
+  SkinControl& skin;
+  QString programFolder;  // no trailing separator
+  // Lets tests fail a numbered statement on cue.
+  chart::NumberedSteps::FaultHook faultHook = {};
+};
+
+}  // namespace quorvane::app
+
+#endif  // QUORVANE_APP_FORM1_SERVICES_H_

@@ -1,0 +1,113 @@
+// The skin: the style sheet check, the skin control's refusals, and ApplySkin
+// as the main window's load runs it.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <array>
+
+#include "app/apply_skin.h"
+#include "app/skin_sheet.h"
+#include "app/style_sheet_skin.h"
+#include "tests/app/window_fakes.h"
+
+namespace quorvane::app {
+namespace {
+
+using ::testing::ElementsAre;
+using word::Value;
+
+constexpr char kGoodSheet[] = "/* a { */ QPushButton { color: \"}\"; }\nQWidget{}";
+
+TEST(SkinSheetTest, RefusesWhatIsPlainlyNoStyleSheet) {
+  EXPECT_EQ(ParseSkinSheet(kGoodSheet, "o.cjs"), QString::fromLatin1(kGoodSheet));
+  for (const char* bad : {"", " \n", "QWidget { color: red;", "QWidget } {", "/* open",
+                          "QWidget { font: \"Arial; }", "\xff\xfe QWidget {}"}) {
+    EXPECT_THROW(ParseSkinSheet(bad, "o.cjs"), std::runtime_error) << bad;
+  }
+}
+
+TEST(StyleSheetSkinTest, RefusesUnknownMembersWrongArgumentsAndAnUnloadedApply) {
+  StyleSheetSkin skin;
+  QWidget window;
+  const struct {
+    int id;
+    InvokeKind kind;
+    std::vector<Value> args;
+  } kRefused[] = {
+      {4, InvokeKind::Get, {}},
+      {1, InvokeKind::Put, {word::Bstr(u"x")}},
+      {2, InvokeKind::Method, {word::Bstr(u"one argument")}},
+      {2, InvokeKind::Method, {word::Bstr(u"/no/such/o.cjs"), word::Bstr(u"")}},
+      {3, InvokeKind::Method, {word::I4(static_cast<std::int32_t>(window.winId()))}},
+  };
+  for (const auto& c : kRefused) {
+    EXPECT_THROW(skin.Invoke(c.id, c.kind, c.args), word::AutomationError) << c.id;
+  }
+}
+
+// The window's load with something at "x/o.cjs" below the program folder.
+class ApplySkinTest : public ::testing::Test {
+ protected:
+  void TearDown() override { qApp->setStyleSheet(QString()); }
+  QString SkinPath() const { return SkinFilePath(harness_.ProgramFolder()); }
+
+  // Loads the window, checking that the text box and the push button keep
+  // their colours, and that the four others have `colour`.
+  std::unique_ptr<Form1> LoadForm(const QColor& colour) {
+    auto form = harness_.MakeForm();
+    const QPalette text = form->Text1->palette(), button = form->PushButton1->palette();
+    form->Form_Load();
+    EXPECT_EQ(form->Text1->palette().color(QPalette::Base), text.color(QPalette::Base));
+    EXPECT_EQ(form->PushButton1->palette().color(QPalette::Button), button.color(QPalette::Button));
+    const std::array<const QWidget*, 4> skinned = {form.get(), form->Frame1, form->Option1,
+                                                   form->Option2};
+    for (const QWidget* w : skinned) {
+      EXPECT_EQ(w->palette().color(w->backgroundRole()), colour) << w->metaObject()->className();
+    }
+    return form;
+  }
+
+  testing::WindowHarness harness_;
+  StyleSheetSkin realSkin_;
+};
+
+TEST_F(ApplySkinTest, AFolderNamedLikeTheSkinCountsAsNoSkin) {
+  ASSERT_TRUE(QDir().mkpath(SkinPath()));
+  LoadForm(Qt::white);
+  EXPECT_TRUE(harness_.skin.calls.empty());
+  EXPECT_TRUE(harness_.boxes.shown.empty());
+}
+
+TEST_F(ApplySkinTest, GoodSkinIsLoadedAndAppliedThroughTheFiveMembers) {
+  ASSERT_TRUE(testing::WriteFile(SkinPath(), kGoodSheet));
+  harness_.skin.inner = &realSkin_;
+  const Value options[] = {word::I4(0x40)};
+  realSkin_.Invoke(1, InvokeKind::Put, options);
+  auto form = LoadForm(ButtonFaceColor());
+  EXPECT_THAT(harness_.skin.calls,
+              ElementsAre("method 2(BSTR \"" + SkinPath().toStdString() + "\", BSTR \"\")", "get 1",
+                          "put 1 = I4 65", "put 5 = BOOL -1", "put 10 = BOOL -1",
+                          "method 3(I4 " + std::to_string(form->winId()) + ")"));
+  EXPECT_TRUE(harness_.boxes.Reports().empty());
+  EXPECT_EQ(qApp->styleSheet(), QString::fromLatin1(kGoodSheet));
+}
+
+TEST_F(ApplySkinTest, RefusedSkinIsReportedAtLine100AndKeepsTheButtonFaceColours) {
+  ASSERT_TRUE(testing::WriteFile(SkinPath(), "QWidget { \xff }"));
+  harness_.skin.inner = &realSkin_;
+  auto form = LoadForm(ButtonFaceColor());
+  EXPECT_THAT(harness_.skin.calls, ElementsAre(::testing::StartsWith("method 2(")));
+  EXPECT_THAT(harness_.boxes.ReportedLines(), ElementsAre(100));
+  EXPECT_THAT(harness_.boxes.Reports()[0].text.toStdString(), ::testing::HasSubstr("not UTF-8"));
+  EXPECT_TRUE(form->styleSheet().isEmpty() && qApp->styleSheet().isEmpty());
+  EXPECT_EQ(form->windowTitle(), "Quorvane Software");  // the load went on
+}
+
+}  // namespace
+}  // namespace quorvane::app
