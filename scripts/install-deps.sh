@@ -7,9 +7,9 @@ packages=(
   build-essential cmake pkg-config
   # libraries
   libgtest-dev libgmock-dev googletest libbenchmark-dev libfmt-dev
-  libzip-dev libpugixml-dev qt6-base-dev
+  zlib1g-dev libpugixml-dev qt6-base-dev libzip-dev
   # document checks: schema validation, rendering to PDF, reading PDFs back
-  libxml2-utils libreoffice-writer-nogui poppler-utils fonts-liberation
+  libxml2-utils unzip libreoffice-writer-nogui poppler-utils fonts-liberation
   # the desktop program on a virtual display
   xvfb xauth xdotool libx11-dev
 )

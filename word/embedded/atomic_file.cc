@@ -76,13 +76,17 @@ class TemporaryFile {
   // A hidden name with a random part, short enough for any file system;
   // 0666 less the umask, as for any new file of the user.
   static int Create(const fs::path& target, fs::path& path) {
-    const std::string stem = "." + target.filename().string().substr(0, 64);
+    // Built with += : g++ 12 at -O3 warns falsely (-Wrestrict) on "." + string.
+    std::string stem = ".";
+    stem += target.filename().string().substr(0, 64);
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
       char suffix[32];
       std::snprintf(suffix, sizeof suffix, ".%08x.tmp", random());
       path = target;
-      path.replace_filename(stem + suffix);
+      std::string name = stem;
+      name += suffix;
+      path.replace_filename(name);
       const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0) return fd;
       if (errno != EEXIST) break;
@@ -107,13 +111,6 @@ int MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
   return 0;
 }
 
-// Makes the rename itself durable. A folder that cannot be synced still has
-// the complete file, so failure here is not reported.
-void SyncFolder(const fs::path& folder) {
-  const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.get() >= 0) ::fsync(fd.get());
-}
-
 }  // namespace
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes, bool replace) {
@@ -123,9 +120,10 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes, bool repl
   const int error = replace ? (::rename(temporary.path().c_str(), path.c_str()) == 0 ? 0 : errno)
                             : MoveWithoutReplacing(temporary.path(), path);
   if (error != 0) Fail(path, error);
+  // The folder is not synced: after a power cut the new name may be missing,
+  // but whatever name there is holds a complete file, and that sync would
+  // cost as much as writing the whole chart.
   temporary.Keep();
-  const fs::path folder = path.parent_path();
-  SyncFolder(folder.empty() ? fs::path(".") : folder);
 }
 
 }  // namespace quorvane::word::embedded

@@ -111,6 +111,11 @@ std::string_view VerticalAlignmentName(std::int32_t verticalAlignment) {
 }
 
 std::string XmlSafeUtf8(std::u16string_view text) {
+  // Chart text is nearly always clean: convert it without a filtered copy.
+  const bool clean = std::all_of(text.begin(), text.end(), [](char16_t c) {
+    return !IsHighSurrogate(c) && !IsLowSurrogate(c) && IsXmlChar(c);
+  });
+  if (clean) return ToUtf8(text);
   std::u16string kept;
   kept.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -1,93 +1,162 @@
 #include "word/embedded/zip_archive.h"
 
-#include <zip.h>
+#include <zlib.h>
 
-#include <memory>
+#include <cstdint>
+#include <limits>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace quorvane::word::embedded {
 namespace {
 
-struct SourceFree {
-  void operator()(zip_source_t* source) const { zip_source_free(source); }
-};
-struct ArchiveDiscard {
-  void operator()(zip_t* archive) const { zip_discard(archive); }
-};
-struct ErrorFini {
-  void operator()(zip_error_t* error) const { zip_error_fini(error); }
-};
-using SourcePtr = std::unique_ptr<zip_source_t, SourceFree>;
-using ArchivePtr = std::unique_ptr<zip_t, ArchiveDiscard>;
-
+// The zip records this writes (PKWARE APPNOTE 4.3): local file headers with
+// the data, the central directory, its end record. No data descriptors, no
+// Zip64, no extra fields.
+constexpr std::uint32_t kLocalHeaderSignature = 0x04034b50;
+constexpr std::uint32_t kCentralHeaderSignature = 0x02014b50;
+constexpr std::uint32_t kEndSignature = 0x06054b50;
+constexpr std::uint16_t kVersion = 20;  // 2.0: deflate; made on MS-DOS
+constexpr std::uint16_t kDeflated = 8;
 // MS-DOS date of 1980-01-01 (year 0 since 1980, month 1, day 1), time 00:00.
-constexpr zip_uint16_t kDosDate = (1 << 5) | 1;
-constexpr zip_uint16_t kDosTime = 0;
+constexpr std::uint16_t kDosDate = (1 << 5) | 1;
+constexpr std::uint16_t kDosTime = 0;
 
-[[noreturn]] void Fail(std::string_view what, zip_error_t* error) {
-  throw std::runtime_error(std::string("Cannot build the zip archive: ") + std::string(what) +
-                           ": " + zip_error_strerror(error));
+[[noreturn]] void Fail(const std::string& what) {
+  throw std::runtime_error("Cannot build the zip archive: " + what);
 }
 
-[[noreturn]] void Fail(std::string_view what, zip_t* archive) {
-  Fail(what, zip_get_error(archive));
+void Put16(std::string& out, std::uint16_t value) {
+  out.push_back(static_cast<char>(value & 0xFF));
+  out.push_back(static_cast<char>(value >> 8));
 }
 
-[[noreturn]] void FailSource(std::string_view what, zip_source_t* source) {
-  Fail(what, zip_source_error(source));
+void Put32(std::string& out, std::uint32_t value) {
+  Put16(out, static_cast<std::uint16_t>(value & 0xFFFF));
+  Put16(out, static_cast<std::uint16_t>(value >> 16));
 }
 
-void AddEntry(zip_t* archive, const ZipEntry& entry, int level) {
-  SourcePtr data(zip_source_buffer(archive, entry.data.data(), entry.data.size(), 0));
-  if (!data) Fail(entry.name, archive);
-  const std::string name(entry.name);
-  const zip_int64_t index = zip_file_add(archive, name.c_str(), data.get(), ZIP_FL_ENC_UTF_8);
-  if (index < 0) Fail(entry.name, archive);
-  data.release();  // the archive owns it now
-  const auto i = static_cast<zip_uint64_t>(index);
-  if (zip_set_file_compression(archive, i, ZIP_CM_DEFLATE, static_cast<zip_uint32_t>(level)) != 0 ||
-      zip_file_set_dostime(archive, i, kDosTime, kDosDate, 0) != 0) {
-    Fail(entry.name, archive);
+std::uint32_t Checked32(std::size_t value, std::string_view what) {
+  if (value > std::numeric_limits<std::uint32_t>::max()) Fail(std::string(what) + " exceeds 4 GiB");
+  return static_cast<std::uint32_t>(value);
+}
+
+// The parts are small: a smaller hash table than zlib's default costs a few
+// bytes of output and saves clearing 64 KiB for every entry.
+constexpr int kMemLevel = 5;
+
+// One raw deflate stream, reset between entries so its buffers are made once.
+class Deflater {
+ public:
+  explicit Deflater(int level) {
+    if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, kMemLevel, Z_DEFAULT_STRATEGY) !=
+        Z_OK) {
+      Fail("zlib cannot deflate at level " + std::to_string(level));
+    }
   }
-}
+  ~Deflater() { deflateEnd(&stream_); }
+  Deflater(const Deflater&) = delete;
+  Deflater& operator=(const Deflater&) = delete;
 
-std::string ReadAll(zip_source_t* source) {
-  if (zip_source_open(source) != 0) FailSource("reading the result", source);
-  struct Closer {
-    zip_source_t* source;
-    ~Closer() { zip_source_close(source); }
-  } closer{source};
-  std::string bytes;
-  char buffer[16384];
-  for (;;) {
-    const zip_int64_t n = zip_source_read(source, buffer, sizeof buffer);
-    if (n < 0) FailSource("reading the result", source);
-    if (n == 0) break;
-    bytes.append(buffer, static_cast<std::size_t>(n));
+  // Appends the deflated `data` to `out`; returns the number of bytes added.
+  std::size_t Deflate(std::string_view data, std::string& out) {
+    if (deflateReset(&stream_) != Z_OK) Fail("zlib refused to reset");
+    const std::size_t start = out.size();
+    out.resize(start + deflateBound(&stream_, static_cast<uLong>(data.size())));
+    stream_.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    stream_.avail_in = static_cast<uInt>(data.size());
+    stream_.next_out = reinterpret_cast<Bytef*>(out.data() + start);
+    stream_.avail_out = static_cast<uInt>(out.size() - start);
+    if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) Fail("zlib could not deflate an entry");
+    out.resize(out.size() - stream_.avail_out);
+    return out.size() - start;
   }
-  return bytes;
+
+ private:
+  z_stream stream_{};
+};
+
+struct CentralRecord {
+  std::string_view name;
+  std::uint32_t crc;
+  std::uint32_t compressedSize;
+  std::uint32_t size;
+  std::uint32_t offset;
+};
+
+// The fields that the local header and the central directory share.
+void PutCommon(std::string& out, const CentralRecord& record) {
+  Put16(out, kVersion);  // needed to extract
+  Put16(out, 0);         // flags
+  Put16(out, kDeflated);
+  Put16(out, kDosTime);
+  Put16(out, kDosDate);
+  Put32(out, record.crc);
+  Put32(out, record.compressedSize);
+  Put32(out, record.size);
+  Put16(out, static_cast<std::uint16_t>(record.name.size()));
+  Put16(out, 0);  // extra field length
 }
 
 }  // namespace
 
 std::string MakeZipArchive(std::span<const ZipEntry> entries, int level) {
-  zip_error_t error;
-  zip_error_init(&error);
-  const std::unique_ptr<zip_error_t, ErrorFini> errorGuard(&error);
+  if (entries.size() > std::numeric_limits<std::uint16_t>::max()) Fail("too many entries");
+  std::size_t total = 0;
+  for (const ZipEntry& entry : entries) total += entry.data.size() / 4 + entry.name.size() * 2 + 80;
 
-  SourcePtr buffer(zip_source_buffer_create(nullptr, 0, 0, &error));
-  if (!buffer) Fail("creating the buffer", &error);
-  ArchivePtr archive(zip_open_from_source(buffer.get(), ZIP_TRUNCATE, &error));
-  if (!archive) Fail("opening the buffer", &error);
-  // The archive took our reference; keep one so the bytes outlive zip_close.
-  zip_source_keep(buffer.get());
+  std::string out;
+  out.reserve(total + 22);
+  std::vector<CentralRecord> records;
+  records.reserve(entries.size());
+  Deflater deflater(level);
 
-  for (const ZipEntry& entry : entries) AddEntry(archive.get(), entry, level);
+  for (const ZipEntry& entry : entries) {
+    if (entry.name.empty() || entry.name.size() > std::numeric_limits<std::uint16_t>::max()) {
+      Fail("an entry name is empty or too long");
+    }
+    CentralRecord record{
+        entry.name,
+        static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(entry.data.data()),
+                                         Checked32(entry.data.size(), entry.name))),
+        0, Checked32(entry.data.size(), entry.name), Checked32(out.size(), "the archive")};
+    Put32(out, kLocalHeaderSignature);
+    const std::size_t sizeField = out.size() + 14;  // compressed size, known after deflating
+    PutCommon(out, record);
+    out += entry.name;
+    record.compressedSize = Checked32(deflater.Deflate(entry.data, out), entry.name);
+    for (int i = 0; i < 4; ++i) {
+      out[sizeField + static_cast<std::size_t>(i)] =
+          static_cast<char>((record.compressedSize >> (8 * i)) & 0xFF);
+    }
+    records.push_back(record);
+  }
 
-  if (zip_close(archive.get()) != 0) Fail("writing", archive.get());
-  archive.release();  // zip_close freed it
-  return ReadAll(buffer.get());
+  const std::uint32_t directoryOffset = Checked32(out.size(), "the archive");
+  for (const CentralRecord& record : records) {
+    Put32(out, kCentralHeaderSignature);
+    Put16(out, kVersion);  // made by
+    PutCommon(out, record);
+    Put16(out, 0);  // comment length
+    Put16(out, 0);  // disk number
+    Put16(out, 0);  // internal attributes
+    Put32(out, 0);  // external attributes
+    Put32(out, record.offset);
+    out += record.name;
+  }
+  const std::uint32_t directorySize = Checked32(out.size() - directoryOffset, "the archive");
+
+  const auto count = static_cast<std::uint16_t>(records.size());
+  Put32(out, kEndSignature);
+  Put16(out, 0);  // this disk
+  Put16(out, 0);  // disk of the directory
+  Put16(out, count);
+  Put16(out, count);
+  Put32(out, directorySize);
+  Put32(out, directoryOffset);
+  Put16(out, 0);  // comment length
+  return out;
 }
 
 }  // namespace quorvane::word::embedded

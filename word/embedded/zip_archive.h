@@ -2,6 +2,11 @@
 #define QUORVANE_WORD_EMBEDDED_ZIP_ARCHIVE_H_
 
 // A zip archive built in memory, as the container of a .docx package.
+//
+// A package is a handful of small parts written once, so this writes the zip
+// records itself over zlib: one deflate stream reused for every part, no
+// temporary files, nothing loaded that a package never uses (encryption,
+// other compression methods).
 
 #include <span>
 #include <string>
@@ -10,13 +15,14 @@
 namespace quorvane::word::embedded {
 
 struct ZipEntry {
-  std::string_view name;
+  std::string_view name;  // ASCII, '/' between folders
   std::string_view data;
 };
 
 // The entries in the given order, deflated at `level` (1 fastest .. 9
 // smallest). Every entry is dated 1980-01-01 00:00, so equal entries give
-// equal bytes. Throws std::runtime_error when libzip fails.
+// equal bytes. Throws std::runtime_error when the archive cannot be made
+// (an entry over 4 GiB, more than 65,535 entries, zlib refusing).
 std::string MakeZipArchive(std::span<const ZipEntry> entries, int level);
 
 }  // namespace quorvane::word::embedded
