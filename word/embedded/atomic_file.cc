@@ -76,17 +76,13 @@ class TemporaryFile {
   // A hidden name with a random part, short enough for any file system;
   // 0666 less the umask, as for any new file of the user.
   static int Create(const fs::path& target, fs::path& path) {
-    // Built with += : g++ 12 at -O3 warns falsely (-Wrestrict) on "." + string.
-    std::string stem = ".";
-    stem += target.filename().string().substr(0, 64);
+    const std::string stem = "." + target.filename().string().substr(0, 64);
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
       char suffix[32];
       std::snprintf(suffix, sizeof suffix, ".%08x.tmp", random());
       path = target;
-      std::string name = stem;
-      name += suffix;
-      path.replace_filename(name);
+      path.replace_filename(stem + suffix);
       const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
       if (fd >= 0) return fd;
       if (errno != EEXIST) break;
