@@ -1,10 +1,10 @@
 // Form1's start-up and the option buttons that it restores.
 
-#include <QIcon>
 #include <QRadioButton>
 #include <utility>
 
 #include "app/app_title.h"
+#include "app/application_icon.h"
 #include "app/apply_skin.h"
 #include "app/cursor_file.h"
 #include "app/file_exists.h"
@@ -14,17 +14,6 @@
 #include "app/web_site_chance.h"
 
 namespace quorvane::app {
-namespace {
-
-QIcon ApplicationIcon() {
-  QIcon icon;
-  for (const int size : {32, 48, 128, 256}) {
-    icon.addFile(QStringLiteral(":/icons/quorvane-%1.png").arg(size), QSize(size, size));
-  }
-  return icon;
-}
-
-}  // namespace
 
 void Form1::Form_Load() {
   chart::NumberedSteps steps(reporter_, kFormLoadLocation, services_.faultHook);
