@@ -42,16 +42,14 @@ std::uint32_t Checked32(std::size_t value, std::string_view what) {
   return static_cast<std::uint32_t>(value);
 }
 
-// The parts are small: a smaller hash table than zlib's default costs a few
-// bytes of output and saves clearing 64 KiB for every entry.
-constexpr int kMemLevel = 5;
+constexpr int kZlibDefaultMemLevel = 8;
 
 // One raw deflate stream, reset between entries so its buffers are made once.
 class Deflater {
  public:
   explicit Deflater(int level) {
-    if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, kMemLevel, Z_DEFAULT_STRATEGY) !=
-        Z_OK) {
+    if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, kZlibDefaultMemLevel,
+                     Z_DEFAULT_STRATEGY) != Z_OK) {
       Fail("zlib cannot deflate at level " + std::to_string(level));
     }
   }
