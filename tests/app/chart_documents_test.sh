@@ -4,7 +4,9 @@
 # the text LibreOffice reads back must be the chart text exactly.
 set -u
 
-tool=$(realpath "${1:?usage: chart_documents_test.sh PATH-TO-quorvane-chart}")
+usage="usage: chart_documents_test.sh PATH-TO-quorvane-chart SCHEMA-FOLDER"
+tool=$(realpath "${1:?$usage}")
+schemas=$(realpath "${2:?$usage}")
 export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -56,6 +58,27 @@ expect_eq "--trace first line" \
   "$(head -n 1 trace)"
 expect_eq "--trace last line" "put Visible = BOOL -1" "$(tail -n 1 trace)"
 grep -qx 'put PageWidth = R4 612' trace || fail "--trace lacks the page width"
+
+# --- the parts against the ECMA-376 schemas, where Word is strict ----------
+
+if [ ! -f "$schemas/wml.xsd" ]; then
+  fail "the OOXML schemas are not in $schemas"
+else
+  for name in p l; do
+    unzip -q -o "$name.docx" -d "parts-$name" || fail "$name.docx is not a zip archive"
+    for part in word/document.xml word/styles.xml word/settings.xml word/header1.xml \
+      word/footer1.xml; do
+      xmllint --noout --nonet --schema "$schemas/wml.xsd" "parts-$name/$part" >xmllint.log 2>&1 ||
+        fail "$name.docx: $part is not valid: $(cat xmllint.log)"
+    done
+    for part in '[Content_Types].xml:opc-contentTypes.xsd' '_rels/.rels:opc-relationships.xsd' \
+      'word/_rels/document.xml.rels:opc-relationships.xsd' \
+      'docProps/core.xml:opc-coreProperties.xsd'; do
+      xmllint --noout --nonet --schema "$schemas/${part##*:}" "parts-$name/${part%%:*}" \
+        >xmllint.log 2>&1 || fail "$name.docx: ${part%%:*} is not valid: $(cat xmllint.log)"
+    done
+  done
+fi
 
 # --- LibreOffice -------------------------------------------------------------
 
