@@ -41,7 +41,7 @@ TEST(CursorFileTest, LoadsFromAFile) {
   const QTemporaryDir dir;
   const QString path = dir.filePath("HAND-M.CUR");
   EXPECT_THROW(LoadCursorFile(path), std::runtime_error);
-  ASSERT_TRUE(testing::WriteFile(path, EncodeCursorFile(HalfRed(48), {40, 4})));
+  ASSERT_TRUE(test_support::WriteFile(path, EncodeCursorFile(HalfRed(48), {40, 4})));
   EXPECT_EQ(LoadCursorFile(path).hotSpot(), QPoint(40, 4));
 }
 

@@ -38,11 +38,11 @@ TEST(DocumentsPresenterTest, NamesFollowTheHeaderTitle) {
 TEST(DocumentsPresenterTest, EachDocumentTakesTheNextFreeNameNeverReplacingOne) {
   const QTemporaryDir home;
   const QString documents = home.filePath("Documents");  // made when needed
-  testing::RecordingOpener opener;
+  test_support::RecordingOpener opener;
   DocumentsPresenter presenter(documents, opener, WriteNew);
   const Document chart = Titled(u"ASCII Conversion Chart");
   presenter.Present(chart);
-  ASSERT_TRUE(testing::WriteFile(documents + "/ASCII Conversion Chart (2).docx", "kept"));
+  ASSERT_TRUE(test_support::WriteFile(documents + "/ASCII Conversion Chart (2).docx", "kept"));
   presenter.Present(chart);
   std::vector<QString> opened;
   for (const QUrl& url : opener.opened) opened.push_back(QFileInfo(url.toLocalFile()).fileName());
@@ -55,8 +55,8 @@ TEST(DocumentsPresenterTest, EachDocumentTakesTheNextFreeNameNeverReplacingOne) 
 
 TEST(DocumentsPresenterTest, UnwritableFolderFailsAndOpensNothing) {
   const QTemporaryDir home;
-  ASSERT_TRUE(testing::WriteFile(home.filePath("Documents"), "a file, not a folder"));
-  testing::RecordingOpener opener;
+  ASSERT_TRUE(test_support::WriteFile(home.filePath("Documents"), "a file, not a folder"));
+  test_support::RecordingOpener opener;
   DocumentsPresenter presenter(home.filePath("Documents"), opener);
   EXPECT_THROW(presenter.Present(Titled(u"Chart")), std::runtime_error);
   EXPECT_TRUE(opener.opened.empty());

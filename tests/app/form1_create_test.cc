@@ -40,14 +40,14 @@ class Form1CreateTest : public ::testing::Test {
         });
   }
 
-  testing::WindowHarness harness_;
+  test_support::WindowHarness harness_;
   std::unique_ptr<Form1> form_;
   int creations_ = 0;
 };
 
 TEST_F(Form1CreateTest, BuildsTheLayoutOfOption1ThenSaysDoneWhileStillBusy) {
   for (const bool portrait : {true, false}) {
-    testing::WindowHarness harness;
+    test_support::WindowHarness harness;
     // Both stored false: only Option1 is consulted, so landscape.
     harness.settings.values["Option1"] = portrait ? "True" : "False";
     harness.settings.values["Option2"] = "False";
@@ -120,8 +120,8 @@ TEST_F(Form1CreateTest, AFailedStatementIsReportedWithItsLineAndTheRestStillRuns
 TEST_F(Form1CreateTest, PointerFollowsTheMovesButNeverReplacesTheHourglass) {
   QImage hand(32, 32, QImage::Format_ARGB32);
   hand.fill(Qt::red);
-  ASSERT_TRUE(
-      testing::WriteFile(harness_.ProgramFolder() + "/HAND-M.CUR", EncodeCursorFile(hand, {4, 2})));
+  ASSERT_TRUE(test_support::WriteFile(harness_.ProgramFolder() + "/HAND-M.CUR",
+                                      EncodeCursorFile(hand, {4, 2})));
   Start();
   const std::pair<void (Form1::*)(), int> kProcedures[] = {
       {&Form1::PushButton1_MouseMove, kPointerCustom}, {&Form1::Form_MouseMove, kPointerDefault},

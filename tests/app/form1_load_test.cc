@@ -38,7 +38,7 @@ TEST(Form1LoadTest, RestoresTheOptionsAndWritesThemBack) {
       {"yes", {}, false, false, {}, {128}},
   };
   for (const auto& c : kCases) {
-    testing::WindowHarness harness;
+    test_support::WindowHarness harness;
     if (c.option1) harness.settings.values["Option1"] = *c.option1;
     if (c.option2) harness.settings.values["Option2"] = *c.option2;
     auto form = harness.MakeForm();
@@ -54,14 +54,14 @@ TEST(Form1LoadTest, RestoresTheOptionsAndWritesThemBack) {
 
 TEST(Form1LoadTest, RunsInOrderAndLoadsTheCursorOnlyWhenItsFileExists) {
   for (const bool withCursor : {false, true}) {
-    testing::WindowHarness harness;
+    test_support::WindowHarness harness;
     std::vector<int> lines;
     harness.faultHook = [&](int line) { lines.push_back(line); };
     QImage hand(32, 32, QImage::Format_ARGB32);
     hand.fill(Qt::black);
     if (withCursor) {
-      ASSERT_TRUE(testing::WriteFile(harness.ProgramFolder() + "/HAND-M.CUR",
-                                     EncodeCursorFile(hand, {6, 1})));
+      ASSERT_TRUE(test_support::WriteFile(harness.ProgramFolder() + "/HAND-M.CUR",
+                                          EncodeCursorFile(hand, {6, 1})));
     }
     auto form = harness.MakeForm();
     form->Form_Load();
@@ -78,7 +78,7 @@ TEST(Form1LoadTest, RunsInOrderAndLoadsTheCursorOnlyWhenItsFileExists) {
 
 TEST(Form1LoadTest, FailuresAreReportedAndTheLoadGoesOn) {
   // A failing file test counts as held: the cursor load is still tried.
-  testing::WindowHarness harness;
+  test_support::WindowHarness harness;
   harness.faultHook = [](int line) {
     if (line == 106) throw std::runtime_error("Bad file name or number");
   };
@@ -92,7 +92,7 @@ TEST(Form1LoadTest, FailuresAreReportedAndTheLoadGoesOn) {
   EXPECT_TRUE(form->isVisible());
 
   // An unreadable settings store fails both restores; the program goes on.
-  testing::WindowHarness damaged;
+  test_support::WindowHarness damaged;
   damaged.settings.failReads = true;
   auto other = damaged.MakeForm();
   other->Start();
@@ -101,7 +101,7 @@ TEST(Form1LoadTest, FailuresAreReportedAndTheLoadGoesOn) {
 }
 
 TEST(Form1LoadTest, WithoutWordTheMessageIsShownAndTheProgramEndsUnseen) {
-  testing::WindowHarness harness;
+  test_support::WindowHarness harness;
   word::ClassRegistry noWord;
   harness.factory = &noWord;
   auto form = harness.MakeForm();
@@ -116,7 +116,7 @@ TEST(Form1LoadTest, WithoutWordTheMessageIsShownAndTheProgramEndsUnseen) {
 }
 
 TEST(Form1LoadTest, WindowFollowsItsDesign) {
-  testing::WindowHarness harness;
+  test_support::WindowHarness harness;
   auto form = harness.MakeForm();
   form->Start();
   EXPECT_EQ(form->windowTitle(), "Quorvane Software");
@@ -151,7 +151,7 @@ TEST(Form1LoadTest, WindowFollowsItsDesign) {
 }
 
 TEST(Form1LoadTest, SelectingAnOptionWritesBothKeysOption1First) {
-  testing::WindowHarness harness;
+  test_support::WindowHarness harness;
   auto form = harness.MakeForm();
   form->Start();
   harness.settings.writes.clear();

@@ -44,7 +44,8 @@ TEST_F(SettingsStoreTest, WritesReachTheFileAtOnceAndReadBack) {
 }
 
 TEST_F(SettingsStoreTest, DamagedOrUnreadableFileFailsEachOperation) {
-  ASSERT_TRUE(testing::WriteFile(FilePath(), "[Quorvane%20Software\nOption1=\"True\n\x01\xff=\n"));
+  ASSERT_TRUE(
+      test_support::WriteFile(FilePath(), "[Quorvane%20Software\nOption1=\"True\n\x01\xff=\n"));
   EXPECT_THROW(store_.Read(QStringLiteral("Option1"), 1), std::runtime_error);
   EXPECT_THROW(store_.Write(QStringLiteral("Option1"), QStringLiteral("True")), std::runtime_error);
   ASSERT_TRUE(QFile::remove(FilePath()));

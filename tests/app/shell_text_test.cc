@@ -57,8 +57,8 @@ TEST(DialogTextTest, EachCarriageReturnWithOrWithoutLineFeedIsOneBreak) {
 
 TEST(FileExistsTest, OnlyOrdinaryFilesCount) {
   const QTemporaryDir dir;
-  ASSERT_TRUE(testing::WriteFile(dir.filePath("HAND-M.CUR"), "x"));
-  ASSERT_TRUE(testing::WriteFile(dir.filePath(".hidden"), "x"));
+  ASSERT_TRUE(test_support::WriteFile(dir.filePath("HAND-M.CUR"), "x"));
+  ASSERT_TRUE(test_support::WriteFile(dir.filePath(".hidden"), "x"));
   ASSERT_TRUE(QDir(dir.path()).mkdir("o.cjs"));
   const std::pair<QString, bool> kCases[] = {{dir.filePath("HAND-M.CUR"), true},
                                              {dir.filePath(".hidden"), true},
@@ -73,11 +73,11 @@ TEST(WebSiteChanceTest, DrawsOneToHundredSeededByTheClockAndOpensTheSiteOnSeven)
   const std::pair<double, int> kDraws[] = {
       {0.0, 1}, {0.06, 7}, {0.0699, 7}, {0.07, 8}, {0.99999, 100}};
   for (const auto& [fraction, number] : kDraws) {
-    testing::FixedClock clock;
+    test_support::FixedClock clock;
     clock.seconds = 45296;
-    testing::ScriptedRandom random;
+    test_support::ScriptedRandom random;
     random.fraction = fraction;
-    testing::RecordingOpener opener;
+    test_support::RecordingOpener opener;
     EXPECT_EQ(DrawOneToHundred(random), number);
     OpenWebSiteByChance(clock, random, opener);
     EXPECT_THAT(random.seeds, ::testing::ElementsAre(45296u));

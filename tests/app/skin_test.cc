@@ -73,7 +73,7 @@ class ApplySkinTest : public ::testing::Test {
     return form;
   }
 
-  testing::WindowHarness harness_;
+  test_support::WindowHarness harness_;
   StyleSheetSkin realSkin_;
 };
 
@@ -85,7 +85,7 @@ TEST_F(ApplySkinTest, AFolderNamedLikeTheSkinCountsAsNoSkin) {
 }
 
 TEST_F(ApplySkinTest, GoodSkinIsLoadedAndAppliedThroughTheFiveMembers) {
-  ASSERT_TRUE(testing::WriteFile(SkinPath(), kGoodSheet));
+  ASSERT_TRUE(test_support::WriteFile(SkinPath(), kGoodSheet));
   harness_.skin.inner = &realSkin_;
   const Value options[] = {word::I4(0x40)};
   realSkin_.Invoke(1, InvokeKind::Put, options);
@@ -99,7 +99,7 @@ TEST_F(ApplySkinTest, GoodSkinIsLoadedAndAppliedThroughTheFiveMembers) {
 }
 
 TEST_F(ApplySkinTest, RefusedSkinIsReportedAtLine100AndKeepsTheButtonFaceColours) {
-  ASSERT_TRUE(testing::WriteFile(SkinPath(), "QWidget { \xff }"));
+  ASSERT_TRUE(test_support::WriteFile(SkinPath(), "QWidget { \xff }"));
   harness_.skin.inner = &realSkin_;
   auto form = LoadForm(ButtonFaceColor());
   EXPECT_THAT(harness_.skin.calls, ElementsAre(::testing::StartsWith("method 2(")));

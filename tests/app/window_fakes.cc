@@ -8,7 +8,7 @@
 
 #include "word/recording.h"
 
-namespace quorvane::testing {
+namespace quorvane::test_support {
 
 std::vector<QString> RecordingBoxes::Texts() const {
   std::vector<QString> texts;
@@ -80,4 +80,4 @@ bool WriteFile(const QString& path, const QByteArray& bytes) {
          file.write(bytes) == bytes.size();
 }
 
-}  // namespace quorvane::testing
+}  // namespace quorvane::test_support

@@ -18,7 +18,7 @@
 #include "app/skin_control.h"
 #include "tests/support/recorders.h"
 
-namespace quorvane::testing {
+namespace quorvane::test_support {
 
 struct ShownBox {
   QString text, title;
@@ -100,6 +100,6 @@ struct WindowHarness {
 // Writes `bytes` to `path`, creating its folder.
 bool WriteFile(const QString& path, const QByteArray& bytes);
 
-}  // namespace quorvane::testing
+}  // namespace quorvane::test_support
 
 #endif  // QUORVANE_TESTS_APP_WINDOW_FAKES_H_

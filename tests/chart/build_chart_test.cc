@@ -15,9 +15,9 @@
 namespace quorvane::chart {
 namespace {
 
-using quorvane::testing::NthTextPut;
-using quorvane::testing::RecordedWord;
-using quorvane::testing::RecordingReporter;
+using quorvane::test_support::NthTextPut;
+using quorvane::test_support::RecordedWord;
+using quorvane::test_support::RecordingReporter;
 
 // Makes the statement on `failLine` fail the first `times` times it runs.
 NumberedSteps::FaultHook FailLine(int failLine, int times = 1) {

@@ -25,8 +25,8 @@ using word::embedded::testing_support::ReadZip;
 
 struct ChartPackage {
   explicit ChartPackage(bool portrait) {
-    quorvane::testing::RecordedWord word;
-    quorvane::testing::RecordingReporter reporter;
+    quorvane::test_support::RecordedWord word;
+    quorvane::test_support::RecordingReporter reporter;
     BuildChart(u"", portrait, {word.factory, reporter});
     EXPECT_TRUE(reporter.reports.empty());
     EXPECT_EQ(word.presenter->documents.size(), 1u);

@@ -1,6 +1,6 @@
 #include "tests/support/expected_trace.h"
 
-namespace quorvane::testing {
+namespace quorvane::test_support {
 namespace {
 
 void Append(std::vector<std::string>& out, std::initializer_list<const char*> lines) {
@@ -165,4 +165,4 @@ std::vector<std::string> ExpectedTrace(const ExpectedCreation& c) {
   return t;
 }
 
-}  // namespace quorvane::testing
+}  // namespace quorvane::test_support

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace quorvane::testing {
+namespace quorvane::test_support {
 
 struct ExpectedCreation {
   bool portrait = true;
@@ -17,6 +17,6 @@ struct ExpectedCreation {
 
 std::vector<std::string> ExpectedTrace(const ExpectedCreation& creation);
 
-}  // namespace quorvane::testing
+}  // namespace quorvane::test_support
 
 #endif  // QUORVANE_TESTS_SUPPORT_EXPECTED_TRACE_H_

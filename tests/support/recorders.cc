@@ -1,6 +1,6 @@
 #include "tests/support/recorders.h"
 
-namespace quorvane::testing {
+namespace quorvane::test_support {
 
 std::string NthTextPut(const std::vector<std::string>& lines, int n) {
   static constexpr std::string_view kPrefix = "put Text = BSTR ";
@@ -10,4 +10,4 @@ std::string NthTextPut(const std::vector<std::string>& lines, int n) {
   return "<no Text put>";
 }
 
-}  // namespace quorvane::testing
+}  // namespace quorvane::test_support

@@ -15,7 +15,7 @@
 #include "word/object_factory.h"
 #include "word/recording.h"
 
-namespace quorvane::testing {
+namespace quorvane::test_support {
 
 struct Report {
   std::string description;
@@ -51,6 +51,6 @@ struct RecordedWord {
 // header, 2 the footer.
 std::string NthTextPut(const std::vector<std::string>& lines, int n);
 
-}  // namespace quorvane::testing
+}  // namespace quorvane::test_support
 
 #endif  // QUORVANE_TESTS_SUPPORT_RECORDERS_H_

@@ -7,19 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/failure_of.h"
+
 namespace quorvane::word {
 namespace {
 
-// The description of the AutomationError that `f` throws.
-template <typename F>
-std::string FailureOf(F&& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.what();
-  }
-  return "(no failure)";
-}
+using quorvane::test_support::FailureOf;
 
 // Logs each operation as "op name [arg]...", an argument as "name=KIND"
 // with its value; gets and calls answer `result`.

@@ -9,8 +9,8 @@
 namespace quorvane::word {
 namespace {
 
-using quorvane::testing::ExpectedTrace;
-using quorvane::testing::RecordedWord;
+using quorvane::test_support::ExpectedTrace;
+using quorvane::test_support::RecordedWord;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 
@@ -39,7 +39,7 @@ TEST(ChartDocumentTest, FooterOfSpacesOnlyBecomesEmptyButTabsStay) {
   for (const Case& c : {Case{u"    ", "\"\""}, Case{u"\t", "\"\\t\""}, Case{u" a ", "\" a \""}}) {
     RecordedWord word;
     MakePortraitDocument(word.factory, u"x", c.footer);
-    EXPECT_EQ(quorvane::testing::NthTextPut(word.recorder->Lines(), 2), c.quoted);
+    EXPECT_EQ(quorvane::test_support::NthTextPut(word.recorder->Lines(), 2), c.quoted);
   }
 }
 

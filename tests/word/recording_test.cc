@@ -11,18 +11,12 @@
 
 #include "word/object_factory.h"
 
+#include "tests/support/failure_of.h"
+
 namespace quorvane::word {
 namespace {
 
-template <typename F>
-std::string FailureOf(F&& f) {
-  try {
-    f();
-  } catch (const AutomationError& e) {
-    return e.what();
-  }
-  return "(no failure)";
-}
+using quorvane::test_support::FailureOf;
 
 // Remembers what reached it. A get answers `values[name]` when set and
 // otherwise its one child object; a call answers `values[name]` or EMPTY; the

@@ -24,7 +24,7 @@ class FakeUi final : public WordCheckUi {
 };
 
 TEST(WordCheckTest, AvailableWordIsStartedAndQuitSilently) {
-  quorvane::testing::RecordedWord word;
+  quorvane::test_support::RecordedWord word;
   FakeUi ui;
   CheckWordInstalled(word.factory, ui);
   EXPECT_THAT(word.recorder->Lines(),
@@ -34,7 +34,7 @@ TEST(WordCheckTest, AvailableWordIsStartedAndQuitSilently) {
 }
 
 TEST(WordCheckTest, FailingQuitIsSkipped) {
-  quorvane::testing::RecordedWord word;
+  quorvane::test_support::RecordedWord word;
   word.recorder->FailOperation(2, "quit failed");
   FakeUi ui;
   CheckWordInstalled(word.factory, ui);
