@@ -1,19 +1,13 @@
 #include "word/embedded/document_state.h"
 
+#include <utility>
+
 #include "word/automation.h"
 
 namespace quorvane::word::embedded {
 
 EditableStory& DocumentState::story(StoryKind kind) {
-  switch (kind) {
-    case StoryKind::Header:
-      return header;
-    case StoryKind::Footer:
-      return footer;
-    case StoryKind::Main:
-      break;
-  }
-  return main;
+  return const_cast<EditableStory&>(std::as_const(*this).story(kind));
 }
 
 const EditableStory& DocumentState::story(StoryKind kind) const {
