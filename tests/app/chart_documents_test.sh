@@ -3,6 +3,8 @@
 # them out. The portrait chart must be one page, the landscape chart two, and
 # the text LibreOffice reads back must be the chart text exactly.
 set -u
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 
 usage="usage: chart_documents_test.sh PATH-TO-quorvane-chart SCHEMA-FOLDER"
 tool=$(realpath "${1:?$usage}")
@@ -12,16 +14,16 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-expect_eq() {  # what, expected, actual
-  [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
-}
 
 # --- writing ---------------------------------------------------------------
+
+# Without -o the name says the orientation, in the current folder.
+mkdir defaults && (cd defaults && "$tool" >out 2>&1 && "$tool" --landscape >>out 2>&1) ||
+  fail "default names: $(cat defaults/out)"
+for name in ascii-chart-portrait.docx ascii-chart-landscape.docx; do
+  [ -s "defaults/$name" ] || fail "default names: no $name"
+  grep -qx "Wrote $name" defaults/out || fail "default names: $name not reported"
+done
 
 out=$("$tool" -o p.docx 2>err)
 expect_eq "portrait exit status" 0 $?
@@ -120,8 +122,4 @@ for name in p l; do
     fail "$name.docx: the text LibreOffice reads differs from the chart text ($(cmp "expected-$name.txt" "txt/$name.txt" 2>&1))"
 done
 
-if [ "$failures" -gt 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "chart documents: all checks passed"
+finish "chart documents: all checks"

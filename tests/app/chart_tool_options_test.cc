@@ -56,10 +56,5 @@ TEST(ChartToolOptionsTest, UnknownOptionIsNamedInTheMessage) {
   }
 }
 
-TEST(ChartToolOptionsTest, DefaultNamesSayTheOrientation) {
-  EXPECT_EQ(DefaultOutputName(false), "ascii-chart-portrait.docx");
-  EXPECT_EQ(DefaultOutputName(true), "ascii-chart-landscape.docx");
-}
-
 }  // namespace
 }  // namespace quorvane::app

@@ -2,21 +2,14 @@
 # Runs quorvane-chart as a process: the exact bytes of its chart texts, its
 # exit statuses and its messages.
 set -u
+# shellcheck source=../support/checks.sh
+source "$(dirname "$0")/../support/checks.sh"
 
 tool=${1:?usage: chart_tool_test.sh PATH-TO-quorvane-chart}
 export LC_ALL=C
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-failures=0
-fail() {
-  echo "FAIL: $*" >&2
-  failures=$((failures + 1))
-}
-
-expect_eq() {  # what, expected, actual
-  [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
-}
 
 byte_count() { wc -c <"$1" | tr -d ' '; }
 count_of_byte() { tr -cd "$2" <"$1" | wc -c | tr -d ' '; }
@@ -107,8 +100,4 @@ for args in "--x" "--text --x" "--x --text"; do
     fail "'$args': the usage does not follow the one-line error"
 done
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed" >&2
-  exit 1
-fi
-echo "all checks passed"
+finish "chart tool: all checks"

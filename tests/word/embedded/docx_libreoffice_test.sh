@@ -4,6 +4,8 @@
 # chart must break onto exactly two, every line whole on its page, in the
 # fonts the chart names.
 set -euo pipefail
+# shellcheck source=../../support/checks.sh
+source "$(dirname "$0")/../../support/checks.sh"
 
 writer=${1:?usage: $0 WRITE_SAMPLE_DOCX}
 for tool in soffice pdfinfo pdftotext pdffonts; do
@@ -20,11 +22,6 @@ timeout 240 soffice --headless "-env:UserInstallation=file://$work/lo-profile" \
   --convert-to pdf --outdir "$work/pdf" "$work/portrait.docx" "$work/landscape.docx" \
   >"$work/soffice.log" 2>&1 || { cat "$work/soffice.log"; echo "FAIL: soffice"; exit 1; }
 
-failures=0
-fail() {
-  failures=$((failures + 1))
-  if [ "$failures" -le 10 ]; then echo "FAIL: $*"; fi
-}
 
 # pdftotext keeps neither runs of spaces nor trailing ones exactly.
 normalize() { sed -E 's/[ \t]+/ /g; s/^ //; s/ $//'; }
@@ -60,8 +57,4 @@ check() {  # name pages size
 check portrait 1 "612 x 792"
 check landscape 2 "792 x 612"
 
-if [ "$failures" -ne 0 ]; then
-  echo "$failures check(s) failed"
-  exit 1
-fi
-echo "PASS"
+finish "LibreOffice layout: all checks"
