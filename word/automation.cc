@@ -12,21 +12,32 @@ namespace {
                         std::string(KindName(actual)));
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
 std::string_view KindName(VarKind kind) {
   switch (kind) {
-    case VarKind::Empty: return "EMPTY";
-    case VarKind::I2: return "I2";
-    case VarKind::I4: return "I4";
-    case VarKind::R4: return "R4";
-    case VarKind::R8: return "R8";
-    case VarKind::Bool: return "BOOL";
-    case VarKind::Bstr: return "BSTR";
-    case VarKind::R4Ref: return "R4&";
-    case VarKind::Dispatch: return "DISPATCH";
+    case VarKind::Empty:
+      return "EMPTY";
+    case VarKind::I2:
+      return "I2";
+    case VarKind::I4:
+      return "I4";
+    case VarKind::R4:
+      return "R4";
+    case VarKind::R8:
+      return "R8";
+    case VarKind::Bool:
+      return "BOOL";
+    case VarKind::Bstr:
+      return "BSTR";
+    case VarKind::R4Ref:
+      return "R4&";
+    case VarKind::Dispatch:
+      return "DISPATCH";
   }
   return "?";
 }
@@ -69,11 +80,15 @@ const DispatchPtr& Value::object() const {
 double Value::ToNumber() const {
   switch (kind_) {
     case VarKind::I2:
-    case VarKind::Bool: return std::get<std::int16_t>(storage_);
-    case VarKind::I4: return std::get<std::int32_t>(storage_);
+    case VarKind::Bool:
+      return std::get<std::int16_t>(storage_);
+    case VarKind::I4:
+      return std::get<std::int32_t>(storage_);
     case VarKind::R4:
-    case VarKind::R4Ref: return std::get<float>(storage_);
-    case VarKind::R8: return std::get<double>(storage_);
+    case VarKind::R4Ref:
+      return std::get<float>(storage_);
+    case VarKind::R8:
+      return std::get<double>(storage_);
     default:
       throw AutomationError("Type mismatch: expected a number, got " +
                             std::string(KindName(kind_)));
@@ -89,7 +104,9 @@ std::int32_t Value::ToInt32() const {
   return static_cast<std::int32_t>(n);
 }
 
-bool Value::ToBool() const { return ToNumber() != 0; }
+bool Value::ToBool() const {
+  return ToNumber() != 0;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;

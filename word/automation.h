@@ -69,9 +69,8 @@ class Value {
   friend bool operator==(const Value& a, const Value& b) = default;
 
  private:
-  using Storage =
-      std::variant<std::monostate, std::int16_t, std::int32_t, float, double, std::u16string,
-                   DispatchPtr>;
+  using Storage = std::variant<std::monostate, std::int16_t, std::int32_t, float, double,
+                               std::u16string, DispatchPtr>;
   template <typename T>
   Value(VarKind kind, T v) : kind_(kind), storage_(std::move(v)) {}
 
@@ -80,13 +79,27 @@ class Value {
 };
 
 // Shorthands that keep call sites close to the step lists they implement.
-inline Value I2(std::int16_t v) { return Value::I2(v); }
-inline Value I4(std::int32_t v) { return Value::I4(v); }
-inline Value R4(float v) { return Value::R4(v); }
-inline Value R8(double v) { return Value::R8(v); }
-inline Value Bool(bool v) { return Value::Bool(v); }
-inline Value Bstr(std::u16string v) { return Value::Bstr(std::move(v)); }
-inline Value R4Ref(float v) { return Value::R4Ref(v); }
+inline Value I2(std::int16_t v) {
+  return Value::I2(v);
+}
+inline Value I4(std::int32_t v) {
+  return Value::I4(v);
+}
+inline Value R4(float v) {
+  return Value::R4(v);
+}
+inline Value R8(double v) {
+  return Value::R8(v);
+}
+inline Value Bool(bool v) {
+  return Value::Bool(v);
+}
+inline Value Bstr(std::u16string v) {
+  return Value::Bstr(std::move(v));
+}
+inline Value R4Ref(float v) {
+  return Value::R4Ref(v);
+}
 
 // One argument of a get or call; an empty name means positional.
 struct Arg {
@@ -95,7 +108,9 @@ struct Arg {
   friend bool operator==(const Arg&, const Arg&) = default;
 };
 
-inline Arg Named(std::string name, Value value) { return Arg{std::move(name), std::move(value)}; }
+inline Arg Named(std::string name, Value value) {
+  return Arg{std::move(name), std::move(value)};
+}
 
 // An automation object. Implementations match member names without regard to
 // case and throw AutomationError for anything they refuse.

@@ -5,27 +5,10 @@
 #include <string>
 
 #include "word/automation.h"
+#include "word/word_constants.h"
 
 namespace quorvane::word {
 namespace {
-
-// Word's own enumeration values, as the document procedures pass them.
-constexpr std::int32_t wdLine = 5;
-constexpr std::int32_t wdStory = 6;
-constexpr std::int32_t wdExtend = 1;
-constexpr std::int32_t wdToggle = 9999998;
-constexpr std::int32_t wdAlignParagraphLeft = 0;
-constexpr std::int32_t wdAlignParagraphCenter = 1;
-constexpr std::int32_t wdBorderTop = -1;
-constexpr std::int32_t wdPaneNone = 0;
-constexpr std::int32_t wdPrintView = 3;
-constexpr std::int32_t wdSeekMainDocument = 0;
-constexpr std::int32_t wdSeekCurrentPageHeader = 9;
-constexpr std::int32_t wdSeekCurrentPageFooter = 10;
-constexpr std::int32_t wdPrinterDefaultBin = 0;
-constexpr std::int32_t wdSectionNewPage = 2;
-constexpr std::int32_t wdAlignVerticalCenter = 1;
-constexpr std::int32_t wdGutterPosLeft = 0;
 
 constexpr std::u16string_view kHeaderTitle = u"ASCII Conversion Chart";
 
@@ -36,7 +19,8 @@ struct PageLayout {
 };
 
 PageLayout LayoutFor(std::int32_t orientation) {
-  return orientation == 0 ? PageLayout{8.5f, 11.0f, 8.0f} : PageLayout{11.0f, 8.5f, 10.0f};
+  return orientation == wdOrientPortrait ? PageLayout{8.5f, 11.0f, 8.0f}
+                                         : PageLayout{11.0f, 8.5f, 10.0f};
 }
 
 bool OnlySpaces(std::u16string_view text) {
@@ -201,12 +185,12 @@ class ChartDocument {
 
 void MakePortraitDocument(ObjectFactory& factory, std::u16string_view chartText,
                           std::u16string_view footerText) {
-  ChartDocument(factory).Make(Creation::kByClass, chartText, footerText, 0);
+  ChartDocument(factory).Make(Creation::kByClass, chartText, footerText, wdOrientPortrait);
 }
 
 void MakeLandscapeDocument(ObjectFactory& factory, std::u16string_view chartText,
                            std::u16string_view footerText) {
-  ChartDocument(factory).Make(Creation::kByProgId, chartText, footerText, 1);
+  ChartDocument(factory).Make(Creation::kByProgId, chartText, footerText, wdOrientLandscape);
 }
 
 }  // namespace quorvane::word

@@ -2,23 +2,14 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <stdexcept>
 #include <utility>
 
+#include "word/number_text.h"
 #include "word/utf.h"
 
 namespace quorvane::word {
 namespace {
-
-// std::to_chars without a format gives the shortest text that reads back to
-// the same value, which keeps floats like 21.6f from printing as 21.6000004.
-template <typename T>
-std::string ShortestText(T number) {
-  std::array<char, 64> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), number);
-  return std::string(buffer.data(), result.ptr);
-}
 
 // The escape of a character that is not written as itself, or nothing.
 std::string_view Escape(char16_t c, std::array<char, 4>& hex) {

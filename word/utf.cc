@@ -38,13 +38,6 @@ void AppendUtf16(std::u16string& out, char32_t c) {
   }
 }
 
-bool IsHighSurrogate(char32_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char32_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 }  // namespace
 
 std::string ToUtf8(std::u16string_view text) {

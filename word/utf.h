@@ -9,6 +9,14 @@
 
 namespace quorvane::word {
 
+// The halves of a UTF-16 surrogate pair.
+constexpr bool IsHighSurrogate(char32_t c) {
+  return c >= 0xD800 && c <= 0xDBFF;
+}
+constexpr bool IsLowSurrogate(char32_t c) {
+  return c >= 0xDC00 && c <= 0xDFFF;
+}
+
 // Unpaired surrogates become U+FFFD.
 std::string ToUtf8(std::u16string_view text);
 

@@ -57,7 +57,9 @@ TEST_F(Form1CreateTest, BuildsTheLayoutOfOption1ThenSaysDoneWhileStillBusy) {
     harness.boxes.onShow = [&] { atDone = {form->Busy(), form->MousePointer()}; };
     form->PushButton1->click();
     ASSERT_EQ(harness.word.presenter->documents.size(), 1u);
-    EXPECT_EQ(harness.word.presenter->documents[0].pageSetup.orientation, portrait ? 0 : 1);
+    EXPECT_EQ(
+        harness.word.presenter->documents[0].pageSetup.orientation,
+        portrait ? word::embedded::Orientation::Portrait : word::embedded::Orientation::Landscape);
     EXPECT_EQ(harness.word.recorder->Lines().at(2).substr(0, 14),
               portrait ? "create class {" : "create progid ");
     ASSERT_EQ(harness.boxes.shown.size(), 1u);

@@ -48,12 +48,12 @@ TEST(ChartDocumentTest, DocumentCarriesPageSetupHeaderAndFooter) {
   MakeLandscapeDocument(word.factory, u"line\r\n", u"foot");
   ASSERT_EQ(word.presenter->documents.size(), 1u);
   const auto& doc = word.presenter->documents.front();
-  EXPECT_EQ(doc.pageSetup.orientation, 1);
+  EXPECT_EQ(doc.pageSetup.orientation, embedded::Orientation::Landscape);
   EXPECT_FLOAT_EQ(doc.pageSetup.pageWidth, 792.0f);
   EXPECT_FLOAT_EQ(doc.pageSetup.pageHeight, 612.0f);
   EXPECT_FLOAT_EQ(doc.pageSetup.topMargin, 21.6f);
   EXPECT_FLOAT_EQ(doc.pageSetup.footerDistance, 43.2f);
-  EXPECT_EQ(doc.pageSetup.verticalAlignment, 1);
+  EXPECT_EQ(doc.pageSetup.verticalAlignment, embedded::VerticalAlignment::Center);
 
   ASSERT_FALSE(doc.header.empty());
   ASSERT_FALSE(doc.header.front().runs.empty());
@@ -62,11 +62,11 @@ TEST(ChartDocumentTest, DocumentCarriesPageSetupHeaderAndFooter) {
   EXPECT_EQ(title.format.font, u"Times New Roman");
   EXPECT_FLOAT_EQ(title.format.size, 20.0f);
   EXPECT_TRUE(title.format.bold);
-  EXPECT_EQ(doc.header.front().format.alignment, 1);
+  EXPECT_EQ(doc.header.front().format.alignment, embedded::Alignment::Center);
 
   ASSERT_FALSE(doc.footer.empty());
-  EXPECT_EQ(doc.footer.front().format.alignment, 1);
-  EXPECT_EQ(doc.footer.front().format.topBorder.lineStyle, 1);
+  EXPECT_EQ(doc.footer.front().format.alignment, embedded::Alignment::Center);
+  EXPECT_EQ(doc.footer.front().format.topBorder.lineStyle, embedded::LineStyle::Single);
   ASSERT_FALSE(doc.footer.front().runs.empty());
   EXPECT_EQ(doc.footer.front().runs.front().text, u"foot");
   EXPECT_FLOAT_EQ(doc.footer.front().runs.front().format.size, 10.0f);

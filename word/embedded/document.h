@@ -2,15 +2,60 @@
 #define QUORVANE_WORD_EMBEDDED_DOCUMENT_H_
 
 // The document model of the embedded word processor, as handed to a presenter
-// and to the .docx writer. Numbers follow Word's own enumerations and units
-// (points; border widths in eighths of a point), so that what was put through
-// automation reaches the file unchanged.
+// and to the .docx writer. Enumerations carry Word's own numbers and lengths
+// Word's units (points; border widths in eighths of a point), so that what was
+// put through automation reaches the file unchanged.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "word/word_constants.h"
+
 namespace quorvane::word::embedded {
+
+// WdLineStyle: the other styles, up to 24, have no name here but keep their
+// numbers.
+enum class LineStyle : std::int32_t { None = wdLineStyleNone, Single = wdLineStyleSingle };
+
+enum class Alignment : std::int32_t {
+  Left = wdAlignParagraphLeft,
+  Center = wdAlignParagraphCenter,
+  Right = wdAlignParagraphRight,
+  Justify = wdAlignParagraphJustify,
+};
+
+enum class Orientation : std::int32_t {
+  Portrait = wdOrientPortrait,
+  Landscape = wdOrientLandscape
+};
+
+enum class SectionStart : std::int32_t {
+  Continuous = wdSectionContinuous,
+  NewColumn = wdSectionNewColumn,
+  NewPage = wdSectionNewPage,
+  EvenPage = wdSectionEvenPage,
+  OddPage = wdSectionOddPage,
+};
+
+enum class VerticalAlignment : std::int32_t {
+  Top = wdAlignVerticalTop,
+  Center = wdAlignVerticalCenter,
+  Justify = wdAlignVerticalJustify,
+  Bottom = wdAlignVerticalBottom,
+};
+
+enum class GutterPos : std::int32_t {
+  Left = wdGutterPosLeft,
+  Right = wdGutterPosRight,
+  Top = wdGutterPosTop,
+};
+
+// Word's number of an enumerated value.
+template <typename E>
+constexpr std::int32_t WordNumber(E value) {
+  return static_cast<std::int32_t>(value);
+}
 
 struct CharFormat {
   std::u16string font = u"Times New Roman";
@@ -20,14 +65,14 @@ struct CharFormat {
 };
 
 struct BorderFormat {
-  std::int32_t lineStyle = 0;  // WdLineStyle: 0 none, 1 single, ...
-  std::int32_t lineWidth = 4;  // WdLineWidth: eighths of a point (2, 4, 6, 8, 12, 18, 24, 36, 48)
-  std::int32_t color = -16777216;  // WdColor: -16777216 automatic, else 0x00BBGGRR
+  LineStyle lineStyle = LineStyle::None;
+  std::int32_t lineWidth = wdLineWidth050pt;  // eighths of a point: 2, 4, 6, 8, 12, 18, 24, 36, 48
+  std::int32_t color = wdColorAutomatic;      // WdColor: automatic, else 0x00BBGGRR
   friend bool operator==(const BorderFormat&, const BorderFormat&) = default;
 };
 
 struct ParagraphFormat {
-  std::int32_t alignment = 0;  // WdParagraphAlignment: 0 left, 1 centre, 2 right, 3 justify
+  Alignment alignment = Alignment::Left;
   BorderFormat topBorder;
   friend bool operator==(const ParagraphFormat&, const ParagraphFormat&) = default;
 };
@@ -51,7 +96,7 @@ struct Paragraph {
 using Story = std::vector<Paragraph>;
 
 struct PageSetup {
-  std::int32_t orientation = 0;  // WdOrientation: 0 portrait, 1 landscape
+  Orientation orientation = Orientation::Portrait;
   float topMargin = 72.0f;
   float bottomMargin = 72.0f;
   float leftMargin = 90.0f;
@@ -61,17 +106,16 @@ struct PageSetup {
   float footerDistance = 36.0f;
   float pageWidth = 612.0f;
   float pageHeight = 792.0f;
-  std::int32_t firstPageTray = 0;  // WdPaperTray: 0 printer default
-  std::int32_t otherPagesTray = 0;
-  std::int32_t sectionStart =
-      2;  // WdSectionStart: 0 continuous, 1 new column, 2 new page, 3 even, 4 odd
+  std::int32_t firstPageTray = wdPrinterDefaultBin;  // WdPaperTray
+  std::int32_t otherPagesTray = wdPrinterDefaultBin;
+  SectionStart sectionStart = SectionStart::NewPage;
   bool oddAndEvenPagesHeaderFooter = false;
   bool differentFirstPageHeaderFooter = false;
-  std::int32_t verticalAlignment = 0;  // WdVerticalAlignment: 0 top, 1 centre, 2 justify, 3 bottom
+  VerticalAlignment verticalAlignment = VerticalAlignment::Top;
   bool suppressEndnotes = false;
   bool mirrorMargins = false;
   bool twoPagesOnOne = false;
-  std::int32_t gutterPos = 0;  // WdGutterStyle: 0 left, 1 right, 2 top
+  GutterPos gutterPos = GutterPos::Left;
   bool lineNumbering = false;  // LineNumbering.Active
   friend bool operator==(const PageSetup&, const PageSetup&) = default;
 };

@@ -42,8 +42,8 @@ struct DocumentState {
   EditableStory footer;
   PageSetup pageSetup;
   SelectionState selection;
-  std::int32_t viewType = 3;  // WdViewType: print layout
-  bool discarded = false;     // closed; its objects refuse every access
+  std::int32_t viewType = wdPrintView;  // WdViewType
+  bool discarded = false;               // closed; its objects refuse every access
 
   EditableStory& story(StoryKind kind);
   const EditableStory& story(StoryKind kind) const;
@@ -53,9 +53,9 @@ struct DocumentState {
 };
 
 struct DefaultBorder {
-  std::int32_t lineStyle = 1;      // single
-  std::int32_t lineWidth = 4;      // half a point
-  std::int32_t color = -16777216;  // automatic
+  LineStyle lineStyle = LineStyle::Single;
+  std::int32_t lineWidth = wdLineWidth050pt;
+  std::int32_t color = wdColorAutomatic;
 };
 
 struct ApplicationState {

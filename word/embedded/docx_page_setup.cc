@@ -34,12 +34,13 @@ void AppendSectionProperties(pugi::xml_node parent, const PageSetup& setup,
   AppendReference(sectPr, "w:headerReference", headerRelationshipId);
   AppendReference(sectPr, "w:footerReference", footerRelationshipId);
 
-  SetAttribute(sectPr.append_child("w:type"), "w:val", SectionStartName(setup.sectionStart));
+  SetAttribute(sectPr.append_child("w:type"), "w:val",
+               SectionStartName(WordNumber(setup.sectionStart)));
 
   pugi::xml_node pgSz = sectPr.append_child("w:pgSz");
   SetAttribute(pgSz, "w:w", UnsignedTwips(setup.pageWidth));
   SetAttribute(pgSz, "w:h", UnsignedTwips(setup.pageHeight));
-  if (setup.orientation == 1) SetAttribute(pgSz, "w:orient", "landscape");
+  if (setup.orientation == Orientation::Landscape) SetAttribute(pgSz, "w:orient", "landscape");
 
   pugi::xml_node pgMar = sectPr.append_child("w:pgMar");
   SetAttribute(pgMar, "w:top", Twips(setup.topMargin));
@@ -52,7 +53,7 @@ void AppendSectionProperties(pugi::xml_node parent, const PageSetup& setup,
 
   // 0 is the printer's default bin for both, which is also what an absent
   // element means.
-  if (setup.firstPageTray != 0 || setup.otherPagesTray != 0) {
+  if (setup.firstPageTray != wdPrinterDefaultBin || setup.otherPagesTray != wdPrinterDefaultBin) {
     pugi::xml_node paperSrc = sectPr.append_child("w:paperSrc");
     SetAttribute(paperSrc, "w:first", setup.firstPageTray);
     SetAttribute(paperSrc, "w:other", setup.otherPagesTray);
@@ -65,15 +66,15 @@ void AppendSectionProperties(pugi::xml_node parent, const PageSetup& setup,
   }
 
   SetAttribute(sectPr.append_child("w:vAlign"), "w:val",
-               VerticalAlignmentName(setup.verticalAlignment));
+               VerticalAlignmentName(WordNumber(setup.verticalAlignment)));
   AppendFlag(sectPr, "w:noEndnote", setup.suppressEndnotes);
   AppendFlag(sectPr, "w:titlePg", setup.differentFirstPageHeaderFooter);
-  AppendFlag(sectPr, "w:rtlGutter", setup.gutterPos == 1);
+  AppendFlag(sectPr, "w:rtlGutter", setup.gutterPos == GutterPos::Right);
 }
 
 void AppendSettings(pugi::xml_node settings, const PageSetup& setup) {
   AppendFlag(settings, "w:mirrorMargins", setup.mirrorMargins);
-  AppendFlag(settings, "w:gutterAtTop", setup.gutterPos == 2);
+  AppendFlag(settings, "w:gutterAtTop", setup.gutterPos == GutterPos::Top);
   SetAttribute(settings.append_child("w:defaultTabStop"), "w:val", std::int64_t{720});
   AppendFlag(settings, "w:evenAndOddHeaders", setup.oddAndEvenPagesHeaderFooter);
   SetAttribute(settings.append_child("w:characterSpacingControl"), "w:val", "doNotCompress");

@@ -49,7 +49,7 @@ class RunTextWriter {
 };
 
 void AppendTopBorder(pugi::xml_node pPr, const BorderFormat& border) {
-  const std::string_view style = BorderStyleName(border.lineStyle);
+  const std::string_view style = BorderStyleName(WordNumber(border.lineStyle));
   if (style.empty()) return;
   pugi::xml_node top = pPr.append_child("w:pBdr").append_child("w:top");
   SetAttribute(top, "w:val", style);
@@ -62,8 +62,9 @@ void AppendParagraph(pugi::xml_node parent, const Paragraph& paragraph) {
   pugi::xml_node p = parent.append_child("w:p");
   pugi::xml_node pPr = p.append_child("w:pPr");
   AppendTopBorder(pPr, paragraph.format.topBorder);
-  if (paragraph.format.alignment != 0) {
-    SetAttribute(pPr.append_child("w:jc"), "w:val", JustificationName(paragraph.format.alignment));
+  if (paragraph.format.alignment != Alignment::Left) {
+    SetAttribute(pPr.append_child("w:jc"), "w:val",
+                 JustificationName(WordNumber(paragraph.format.alignment)));
   }
   AppendRunProperties(pPr, paragraph.markFormat, kBaseFormat.bold);
 

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "word/utf.h"
+#include "word/word_constants.h"
 
 namespace quorvane::word::embedded::docx {
 namespace {
@@ -24,13 +25,6 @@ std::string_view Lookup(const std::array<std::string_view, N>& names, std::int32
   return names[index];
 }
 
-bool IsHighSurrogate(char16_t c) {
-  return c >= 0xD800 && c <= 0xDBFF;
-}
-bool IsLowSurrogate(char16_t c) {
-  return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 bool IsXmlChar(char16_t c) {
   return c >= 0x20 ? c != 0xFFFE && c != 0xFFFF : c == u'\t' || c == u'\n' || c == u'\r';
 }
@@ -46,7 +40,7 @@ std::int64_t HalfPoints(float points) {
 }
 
 std::string_view BorderStyleName(std::int32_t lineStyle) {
-  if (lineStyle == 0) return {};
+  if (lineStyle == wdLineStyleNone) return {};
   static constexpr std::array<std::string_view, 25> kNames = {
       "",  // none, handled above
       "single",

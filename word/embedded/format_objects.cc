@@ -12,17 +12,18 @@ namespace quorvane::word::embedded {
 namespace {
 
 Value UndefinedOr(std::optional<std::int32_t> value) {
-  return I4(value.value_or(kWdUndefined));
+  return I4(value.value_or(wdUndefined));
 }
 
 BoldChange BoldChangeOf(const Value& value) {
   if (value.kind() == VarKind::Bool) return value.boolean() ? BoldChange::On : BoldChange::Off;
   const std::int32_t n = Int32Of(value, "Font.Bold");
-  if (n == kWdToggle) return BoldChange::Toggle;
+  if (n == wdToggle) return BoldChange::Toggle;
   if (n == 0) return BoldChange::Off;
   if (n == -1 || n == 1) return BoldChange::On;
   throw AutomationError("Value out of range: Font.Bold = " + std::to_string(n) +
-                        "; it takes True (-1), False (0) or 9999998 (toggle)");
+                        "; it takes True (-1), False (0) or " + std::to_string(wdToggle) +
+                        " (toggle)");
 }
 
 class FontObject final : public MemberDispatch<FontObject>, public DocumentBound {
@@ -45,7 +46,7 @@ class FontObject final : public MemberDispatch<FontObject>, public DocumentBound
         {.name = "Size",
          .get =
              [](F& f) {
-               return R4(SelectedSize(f.doc()).value_or(static_cast<float>(kWdUndefined)));
+               return R4(SelectedSize(f.doc()).value_or(static_cast<float>(wdUndefined)));
              },
          .put = [](F& f, const Value& v) { SetSelectedSize(f.doc(), FontSizeOf(v)); }},
         {.name = "Bold",
@@ -61,18 +62,18 @@ class FontObject final : public MemberDispatch<FontObject>, public DocumentBound
   }
 };
 
-std::int32_t& Alignment(ParagraphFormat& p) {
-  return p.alignment;
-}
-std::int32_t& TopLineStyle(ParagraphFormat& p) {
-  return p.topBorder.lineStyle;
-}
-std::int32_t& TopLineWidth(ParagraphFormat& p) {
-  return p.topBorder.lineWidth;
-}
-std::int32_t& TopColor(ParagraphFormat& p) {
-  return p.topBorder.color;
-}
+constexpr ParagraphField kAlignment{
+    [](const ParagraphFormat& p) { return WordNumber(p.alignment); },
+    [](ParagraphFormat& p, std::int32_t n) { p.alignment = static_cast<Alignment>(n); }};
+constexpr ParagraphField kTopLineStyle{
+    [](const ParagraphFormat& p) { return WordNumber(p.topBorder.lineStyle); },
+    [](ParagraphFormat& p, std::int32_t n) { p.topBorder.lineStyle = static_cast<LineStyle>(n); }};
+constexpr ParagraphField kTopLineWidth{
+    [](const ParagraphFormat& p) { return p.topBorder.lineWidth; },
+    [](ParagraphFormat& p, std::int32_t n) { p.topBorder.lineWidth = n; }};
+constexpr ParagraphField kTopColor{
+    [](const ParagraphFormat& p) { return p.topBorder.color; },
+    [](ParagraphFormat& p, std::int32_t n) { p.topBorder.color = n; }};
 
 class ParagraphFormatObject final : public MemberDispatch<ParagraphFormatObject>,
                                     public DocumentBound {
@@ -84,9 +85,9 @@ class ParagraphFormatObject final : public MemberDispatch<ParagraphFormatObject>
     using P = ParagraphFormatObject;
     static constexpr Member<P> kMembers[] = {
         {.name = "Alignment",
-         .get = [](P& p) { return UndefinedOr(SelectedParagraphsValue(p.doc(), &Alignment)); },
+         .get = [](P& p) { return UndefinedOr(SelectedParagraphsValue(p.doc(), kAlignment)); },
          .put = [](P& p,
-                   const Value& v) { SetSelectedParagraphs(p.doc(), &Alignment, AlignmentOf(v)); }},
+                   const Value& v) { SetSelectedParagraphs(p.doc(), kAlignment, AlignmentOf(v)); }},
     };
     return kMembers;
   }
@@ -102,22 +103,22 @@ class BorderObject final : public MemberDispatch<BorderObject>, public DocumentB
     using B = BorderObject;
     static constexpr Member<B> kMembers[] = {
         {.name = "LineStyle",
-         .get = [](B& b) { return UndefinedOr(SelectedParagraphsValue(b.doc(), &TopLineStyle)); },
+         .get = [](B& b) { return UndefinedOr(SelectedParagraphsValue(b.doc(), kTopLineStyle)); },
          .put =
              [](B& b, const Value& v) {
-               SetSelectedParagraphs(b.doc(), &TopLineStyle, LineStyleOf(v, "Border.LineStyle"));
+               SetSelectedParagraphs(b.doc(), kTopLineStyle, LineStyleOf(v, "Border.LineStyle"));
              }},
         {.name = "LineWidth",
-         .get = [](B& b) { return UndefinedOr(SelectedParagraphsValue(b.doc(), &TopLineWidth)); },
+         .get = [](B& b) { return UndefinedOr(SelectedParagraphsValue(b.doc(), kTopLineWidth)); },
          .put =
              [](B& b, const Value& v) {
-               SetSelectedParagraphs(b.doc(), &TopLineWidth, LineWidthOf(v, "Border.LineWidth"));
+               SetSelectedParagraphs(b.doc(), kTopLineWidth, LineWidthOf(v, "Border.LineWidth"));
              }},
         {.name = "Color",
-         .get = [](B& b) { return UndefinedOr(SelectedParagraphsValue(b.doc(), &TopColor)); },
+         .get = [](B& b) { return UndefinedOr(SelectedParagraphsValue(b.doc(), kTopColor)); },
          .put =
              [](B& b, const Value& v) {
-               SetSelectedParagraphs(b.doc(), &TopColor, ColorOf(v, "Border.Color"));
+               SetSelectedParagraphs(b.doc(), kTopColor, ColorOf(v, "Border.Color"));
              }},
     };
     return kMembers;

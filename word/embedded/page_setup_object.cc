@@ -2,8 +2,11 @@
 // a table rather than written out one by one.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 #include "word/embedded/member_table.h"
 #include "word/embedded/objects.h"
@@ -45,8 +48,10 @@ struct Property {
   std::string_view name;
   Kind kind;
   float PageSetup::*length = nullptr;
-  std::int32_t PageSetup::*number = nullptr;
   bool PageSetup::*flag = nullptr;
+  // Enumerations as Word's numbers, whatever the field's own type.
+  std::int32_t (*number)(const PageSetup&) = nullptr;
+  void (*setNumber)(PageSetup&, std::int32_t) = nullptr;
   std::int32_t low = 0;
   std::int32_t high = 0;
 };
@@ -57,16 +62,24 @@ constexpr Property Length(std::string_view name, float PageSetup::*field) {
 constexpr Property PageSize(std::string_view name, float PageSetup::*field) {
   return {.name = name, .kind = Kind::PageSize, .length = field};
 }
-constexpr Property Enum(std::string_view name, std::int32_t PageSetup::*field, std::int32_t low,
-                        std::int32_t high) {
-  return {.name = name, .kind = Kind::Enum, .number = field, .low = low, .high = high};
+template <auto field>
+constexpr Property Enum(std::string_view name, std::int32_t low, std::int32_t high,
+                        Kind kind = Kind::Enum) {
+  using Field = std::remove_cvref_t<decltype(PageSetup{}.*field)>;
+  return {.name = name,
+          .kind = kind,
+          .number = [](const PageSetup& s) { return static_cast<std::int32_t>(s.*field); },
+          .setNumber = [](PageSetup& s, std::int32_t n) { s.*field = static_cast<Field>(n); },
+          .low = low,
+          .high = high};
 }
 constexpr Property Flag(std::string_view name, bool PageSetup::*field, Kind kind = Kind::Flag) {
   return {.name = name, .kind = kind, .flag = field};
 }
 
 constexpr std::array kProperties{
-    Property{.name = "Orientation", .kind = Kind::Orientation, .number = &PageSetup::orientation},
+    Enum<&PageSetup::orientation>("Orientation", wdOrientPortrait, wdOrientLandscape,
+                                  Kind::Orientation),
     Length("TopMargin", &PageSetup::topMargin),
     Length("BottomMargin", &PageSetup::bottomMargin),
     Length("LeftMargin", &PageSetup::leftMargin),
@@ -76,16 +89,17 @@ constexpr std::array kProperties{
     Length("FooterDistance", &PageSetup::footerDistance),
     PageSize("PageWidth", &PageSetup::pageWidth),
     PageSize("PageHeight", &PageSetup::pageHeight),
-    Enum("FirstPageTray", &PageSetup::firstPageTray, 0, 15),  // WdPaperTray
-    Enum("OtherPagesTray", &PageSetup::otherPagesTray, 0, 15),
-    Enum("SectionStart", &PageSetup::sectionStart, 0, 4),
+    Enum<&PageSetup::firstPageTray>("FirstPageTray", 0, 15),  // WdPaperTray
+    Enum<&PageSetup::otherPagesTray>("OtherPagesTray", 0, 15),
+    Enum<&PageSetup::sectionStart>("SectionStart", wdSectionContinuous, wdSectionOddPage),
     Flag("OddAndEvenPagesHeaderFooter", &PageSetup::oddAndEvenPagesHeaderFooter),
     Flag("DifferentFirstPageHeaderFooter", &PageSetup::differentFirstPageHeaderFooter),
-    Enum("VerticalAlignment", &PageSetup::verticalAlignment, 0, 3),
+    Enum<&PageSetup::verticalAlignment>("VerticalAlignment", wdAlignVerticalTop,
+                                        wdAlignVerticalBottom),
     Flag("SuppressEndnotes", &PageSetup::suppressEndnotes),
     Flag("MirrorMargins", &PageSetup::mirrorMargins),
     Flag("TwoPagesOnOne", &PageSetup::twoPagesOnOne, Kind::Boolean),
-    Enum("GutterPos", &PageSetup::gutterPos, 0, 2),  // WdGutterStyle
+    Enum<&PageSetup::gutterPos>("GutterPos", wdGutterPosLeft, wdGutterPosTop),
 };
 
 Value Read(const PageSetup& setup, const Property& p) {
@@ -95,7 +109,7 @@ Value Read(const PageSetup& setup, const Property& p) {
       return R4(setup.*p.length);
     case Kind::Orientation:
     case Kind::Enum:
-      return I4(setup.*p.number);
+      return I4(p.number(setup));
     case Kind::Flag:
       return I4(setup.*p.flag ? -1 : 0);
     case Kind::Boolean:
@@ -114,10 +128,10 @@ void Write(PageSetup& setup, const Property& p, const Value& value, std::string_
           static_cast<float>(NumberIn(value, what, kMinPageSize, kMaxPageSize, "points"));
       return;
     case Kind::Orientation:
-      ApplyOrientation(setup, EnumIn(value, what, 0, 1));
+      ApplyOrientation(setup, static_cast<Orientation>(EnumIn(value, what, p.low, p.high)));
       return;
     case Kind::Enum:
-      setup.*p.number = EnumIn(value, what, p.low, p.high);
+      p.setNumber(setup, EnumIn(value, what, p.low, p.high));
       return;
     case Kind::Flag:
     case Kind::Boolean:
@@ -126,51 +140,45 @@ void Write(PageSetup& setup, const Property& p, const Value& value, std::string_
   }
 }
 
-class PageSetupObject final : public Dispatch, public DocumentBound {
+class PageSetupObject final : public MemberDispatch<PageSetupObject>, public DocumentBound {
  public:
   static constexpr std::string_view kName = "PageSetup";
   using DocumentBound::DocumentBound;
 
-  Value Get(std::string_view name, std::span<const Arg> args) override {
-    CheckAvailable();
-    if (SameName(name, "LineNumbering")) {
-      NoArgs("LineNumbering", args);
-      return Value::Object(std::make_shared<LineNumberingObject>(docPtr()));
-    }
-    const Property& p = Find(name);
-    NoArgs(p.name, args);
-    return Read(doc().pageSetup, p);
-  }
-
-  void Put(std::string_view name, const Value& value) override {
-    CheckAvailable();
-    if (SameName(name, "LineNumbering")) RefuseAccess(kName, "LineNumbering", "is read-only");
-    const Property& p = Find(name);
-    const std::string what = std::string(kName) + "." + std::string(p.name);
-    PageSetup candidate = doc().pageSetup;
-    Write(candidate, p, value, what);
-    CheckRoomForText(candidate, what);
-    doc().pageSetup = candidate;
-  }
-
-  Value Call(std::string_view name, std::span<const Arg>) override {
-    CheckAvailable();
-    if (SameName(name, "LineNumbering")) {
-      RefuseAccess(kName, "LineNumbering", "is a property, not a method");
-    }
-    RefuseAccess(kName, Find(name).name, "is a property, not a method");
-  }
-
  private:
-  static const Property& Find(std::string_view name) {
-    for (const Property& p : kProperties) {
-      if (SameName(p.name, name)) return p;
-    }
-    RefuseUnknownMember(kName, name);
+  using P = PageSetupObject;
+
+  // One member a property of the table, and LineNumbering.
+  template <std::size_t... I>
+  static constexpr std::array<Member<P>, sizeof...(I) + 1> MakeMembers(std::index_sequence<I...>) {
+    return {Member<P>{.name = "LineNumbering",
+                      .get =
+                          [](P& p) {
+                            return Value::Object(std::make_shared<LineNumberingObject>(p.docPtr()));
+                          }},
+            Member<P>{.name = kProperties[I].name, .get = &GetAt<I>, .put = &PutAt<I>}...};
   }
 
-  static void NoArgs(std::string_view member, std::span<const Arg> args) {
-    if (!args.empty()) RefuseAccess(kName, member, "takes no arguments");
+  template <std::size_t I>
+  static Value GetAt(P& p) {
+    return Read(p.doc().pageSetup, kProperties[I]);
+  }
+
+  // A refused value, or one that leaves no room for text, changes nothing.
+  template <std::size_t I>
+  static void PutAt(P& p, const Value& value) {
+    const Property& property = kProperties[I];
+    const std::string what = std::string(kName) + "." + std::string(property.name);
+    PageSetup candidate = p.doc().pageSetup;
+    Write(candidate, property, value, what);
+    CheckRoomForText(candidate, what);
+    p.doc().pageSetup = candidate;
+  }
+
+ public:
+  static std::span<const Member<PageSetupObject>> Members() {
+    static constexpr auto kMembers = MakeMembers(std::make_index_sequence<kProperties.size()>());
+    return kMembers;
   }
 };
 

@@ -5,24 +5,23 @@
 
 #include "word/automation.h"
 #include "word/embedded/word_values.h"
+#include "word/number_text.h"
 
 namespace quorvane::word::embedded {
 namespace {
 
-constexpr std::int32_t kGutterTop = 2;  // wdGutterPosTop
-
 [[noreturn]] void NoRoom(std::string_view what, std::string_view margins, double used,
                          std::string_view dimension, double page) {
   throw AutomationError(std::string(what) + ": the margins, gutter or header/footer distance do " +
-                        "not fit the page: " + std::string(margins) + " (" + NumberText(used) +
+                        "not fit the page: " + std::string(margins) + " (" + ShortestText(used) +
                         " points) must be less than the page " + std::string(dimension) + " (" +
-                        NumberText(page) + " points)");
+                        ShortestText(page) + " points)");
 }
 
 }  // namespace
 
 void CheckRoomForText(const PageSetup& setup, std::string_view what) {
-  const bool gutterTop = setup.gutterPos == kGutterTop;
+  const bool gutterTop = setup.gutterPos == GutterPos::Top;
   const double across =
       double{setup.leftMargin} + setup.rightMargin + (gutterTop ? 0.0 : setup.gutter);
   if (across >= setup.pageWidth) {
@@ -41,8 +40,8 @@ void CheckRoomForText(const PageSetup& setup, std::string_view what) {
   }
 }
 
-void ApplyOrientation(PageSetup& setup, std::int32_t orientation) {
-  const bool landscape = orientation == 1;
+void ApplyOrientation(PageSetup& setup, Orientation orientation) {
+  const bool landscape = orientation == Orientation::Landscape;
   if ((setup.pageWidth > setup.pageHeight) != landscape && setup.pageWidth != setup.pageHeight) {
     std::swap(setup.pageWidth, setup.pageHeight);
   }

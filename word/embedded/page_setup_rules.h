@@ -22,7 +22,7 @@ void CheckRoomForText(const PageSetup& setup, std::string_view what);
 
 // Sets the orientation and, as Word does, swaps the page width and height
 // when they contradict it.
-void ApplyOrientation(PageSetup& setup, std::int32_t orientation);
+void ApplyOrientation(PageSetup& setup, Orientation orientation);
 
 }  // namespace quorvane::word::embedded
 

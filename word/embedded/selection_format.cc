@@ -69,15 +69,15 @@ std::optional<bool> SelectedBold(const DocumentState& doc) {
 void SetSelectedParagraphs(DocumentState& doc, ParagraphField field, std::int32_t value) {
   EditableStory& story = doc.selectedStory();
   const auto [first, last] = story.ParagraphsTouched(doc.selection.range());
-  for (std::size_t i = first; i <= last; ++i) field(story.paragraphFormat(i)) = value;
+  for (std::size_t i = first; i <= last; ++i) field.set(story.paragraphFormat(i), value);
 }
 
 std::optional<std::int32_t> SelectedParagraphsValue(DocumentState& doc, ParagraphField field) {
   EditableStory& story = doc.selectedStory();
   const auto [first, last] = story.ParagraphsTouched(doc.selection.range());
-  const std::int32_t value = field(story.paragraphFormat(first));
+  const std::int32_t value = field.get(story.paragraphFormat(first));
   for (std::size_t i = first + 1; i <= last; ++i) {
-    if (field(story.paragraphFormat(i)) != value) return std::nullopt;
+    if (field.get(story.paragraphFormat(i)) != value) return std::nullopt;
   }
   return value;
 }

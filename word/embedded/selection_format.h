@@ -28,9 +28,12 @@ std::optional<std::u16string> SelectedFont(const DocumentState& doc);
 std::optional<float> SelectedSize(const DocumentState& doc);
 std::optional<bool> SelectedBold(const DocumentState& doc);
 
-// One number of the paragraph format, e.g. the alignment or a field of the
-// top border.
-using ParagraphField = std::int32_t& (*)(ParagraphFormat&);
+// One number of the paragraph format as automation reads and writes it, e.g.
+// the alignment or a field of the top border.
+struct ParagraphField {
+  std::int32_t (*get)(const ParagraphFormat&);
+  void (*set)(ParagraphFormat&, std::int32_t);
+};
 
 // Sets the field on every paragraph the selection touches.
 void SetSelectedParagraphs(DocumentState& doc, ParagraphField field, std::int32_t value);

@@ -12,21 +12,18 @@
 namespace quorvane::word::embedded {
 namespace {
 
-constexpr std::int32_t kWdLine = 5;
-constexpr std::int32_t kWdStory = 6;
-
 MoveUnit UnitOf(const Value* unit, std::string_view where) {
   if (unit == nullptr) return MoveUnit::Line;
   const std::int32_t n = Int32Of(*unit, where);
-  if (n == kWdLine) return MoveUnit::Line;
-  if (n == kWdStory) return MoveUnit::WholeStory;
+  if (n == wdLine) return MoveUnit::Line;
+  if (n == wdStory) return MoveUnit::WholeStory;
   throw AutomationError("Bad parameter: " + std::string(where) + " Unit = " + std::to_string(n) +
                         "; the supported units are 5 (line) and 6 (story)");
 }
 
 MoveMode ModeOf(const Value* extend, std::string_view where) {
   if (extend == nullptr) return MoveMode::Move;
-  return EnumIn(*extend, where, 0, 1) == 1 ? MoveMode::Extend : MoveMode::Move;
+  return EnumIn(*extend, where, wdMove, wdExtend) == wdExtend ? MoveMode::Extend : MoveMode::Move;
 }
 
 Value I4Of(std::size_t n) {

@@ -13,15 +13,16 @@ namespace {
 // WdSeekView values the document has a story for; the first-page and
 // even-page headers and footers, footnotes and endnotes do not exist here.
 StoryKind SeekTarget(const Value& value) {
-  const std::int32_t n = EnumIn(value, "View.SeekView", 0, 10);
+  const std::int32_t n =
+      EnumIn(value, "View.SeekView", wdSeekMainDocument, wdSeekCurrentPageFooter);
   switch (n) {
-    case 0:
+    case wdSeekMainDocument:
       return StoryKind::Main;
-    case 1:
-    case 9:
+    case wdSeekPrimaryHeader:
+    case wdSeekCurrentPageHeader:
       return StoryKind::Header;
-    case 4:
-    case 10:
+    case wdSeekPrimaryFooter:
+    case wdSeekCurrentPageFooter:
       return StoryKind::Footer;
     default:
       throw AutomationError("View.SeekView = " + std::to_string(n) +
@@ -33,13 +34,13 @@ StoryKind SeekTarget(const Value& value) {
 Value SeekViewOf(StoryKind kind) {
   switch (kind) {
     case StoryKind::Header:
-      return I4(9);
+      return I4(wdSeekCurrentPageHeader);
     case StoryKind::Footer:
-      return I4(10);
+      return I4(wdSeekCurrentPageFooter);
     case StoryKind::Main:
       break;
   }
-  return I4(0);
+  return I4(wdSeekMainDocument);
 }
 
 class ViewObject final : public MemberDispatch<ViewObject>, public DocumentBound {
@@ -50,8 +51,8 @@ class ViewObject final : public MemberDispatch<ViewObject>, public DocumentBound
   static std::span<const Member<ViewObject>> Members() {
     using V = ViewObject;
     static constexpr Member<V> kMembers[] = {
-        // The window is never split: wdPaneNone.
-        {.name = "SplitSpecial", .get = [](V&) { return I4(0); }},
+        // The window is never split.
+        {.name = "SplitSpecial", .get = [](V&) { return I4(wdPaneNone); }},
         {.name = "Type",
          .get = [](V& v) { return I4(v.doc().viewType); },
          .put = [](V& v, const Value& x) { v.doc().viewType = EnumIn(x, "View.Type", 1, 7); }},

@@ -81,10 +81,11 @@ class OptionsObject final : public MemberDispatch<OptionsObject>, public Applica
     using O = OptionsObject;
     static constexpr Member<O> kMembers[] = {
         {.name = "DefaultBorderLineStyle",
-         .get = [](O& o) { return I4(o.app().defaultBorder.lineStyle); },
+         .get = [](O& o) { return I4(WordNumber(o.app().defaultBorder.lineStyle)); },
          .put =
              [](O& o, const Value& v) {
-               o.app().defaultBorder.lineStyle = LineStyleOf(v, "Options.DefaultBorderLineStyle");
+               o.app().defaultBorder.lineStyle =
+                   static_cast<LineStyle>(LineStyleOf(v, "Options.DefaultBorderLineStyle"));
              }},
         {.name = "DefaultBorderLineWidth",
          .get = [](O& o) { return I4(o.app().defaultBorder.lineWidth); },

@@ -1,8 +1,9 @@
 #include "word/embedded/word_values.h"
 
+#include "word/number_text.h"
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 
 namespace quorvane::word::embedded {
@@ -14,7 +15,7 @@ namespace {
 }
 
 [[noreturn]] void OutOfRange(std::string_view what, double value, std::string_view allowed) {
-  throw AutomationError("Value out of range: " + std::string(what) + " = " + NumberText(value) +
+  throw AutomationError("Value out of range: " + std::string(what) + " = " + ShortestText(value) +
                         "; " + std::string(allowed));
 }
 
@@ -33,12 +34,6 @@ bool IsNumeric(VarKind kind) {
 }
 
 }  // namespace
-
-std::string NumberText(double value) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-  return std::string(buffer.data(), result.ptr);
-}
 
 double NumberOf(const Value& value, std::string_view what) {
   if (!IsNumeric(value.kind())) WrongKind(what, "a number", value);
@@ -69,7 +64,7 @@ double NumberIn(const Value& value, std::string_view what, double low, double hi
   const double n = NumberOf(value, what);
   if (!(n >= low && n <= high)) {
     OutOfRange(what, n,
-               "it must lie between " + NumberText(low) + " and " + NumberText(high) +
+               "it must lie between " + ShortestText(low) + " and " + ShortestText(high) +
                    std::string(unit.empty() ? "" : " ") + std::string(unit));
   }
   return n;
@@ -91,7 +86,7 @@ float FontSizeOf(const Value& value) {
 }
 
 std::int32_t AlignmentOf(const Value& value) {
-  return EnumIn(value, "ParagraphFormat.Alignment", 0, 3);
+  return EnumIn(value, "ParagraphFormat.Alignment", wdAlignParagraphLeft, wdAlignParagraphJustify);
 }
 
 std::int32_t LineStyleOf(const Value& value, std::string_view what) {
@@ -109,10 +104,11 @@ std::int32_t LineWidthOf(const Value& value, std::string_view what) {
 }
 
 std::int32_t ColorOf(const Value& value, std::string_view what) {
-  constexpr std::int32_t kAutomatic = -16777216;
   const std::int32_t n = Int32Of(value, what);
-  if (n != kAutomatic && (n < 0 || n > 0xFFFFFF)) {
-    OutOfRange(what, n, "a colour is -16777216 (automatic) or 0 to 16777215 (0x00BBGGRR)");
+  if (n != wdColorAutomatic && (n < 0 || n > 0xFFFFFF)) {
+    OutOfRange(what, n,
+               "a colour is " + std::to_string(wdColorAutomatic) +
+                   " (automatic) or 0 to 16777215 (0x00BBGGRR)");
   }
   return n;
 }

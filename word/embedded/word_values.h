@@ -10,11 +10,9 @@
 #include <string_view>
 
 #include "word/automation.h"
+#include "word/word_constants.h"
 
 namespace quorvane::word::embedded {
-
-inline constexpr std::int32_t kWdUndefined = 9999999;  // a mixed selection
-inline constexpr std::int32_t kWdToggle = 9999998;
 
 // Any numeric kind (I2, I4, R4, R8, BOOL, R4&); a text or object is refused.
 double NumberOf(const Value& value, std::string_view what);
@@ -29,13 +27,10 @@ double NumberIn(const Value& value, std::string_view what, double low, double hi
 std::int32_t EnumIn(const Value& value, std::string_view what, std::int32_t low, std::int32_t high);
 
 float FontSizeOf(const Value& value);          // 1 to 1638 points, to the half point
-std::int32_t AlignmentOf(const Value& value);  // WdParagraphAlignment 0 to 3
+std::int32_t AlignmentOf(const Value& value);  // WdParagraphAlignment
 std::int32_t LineStyleOf(const Value& value, std::string_view what);  // WdLineStyle 0 to 24
 std::int32_t LineWidthOf(const Value& value, std::string_view what);  // WdLineWidth
 std::int32_t ColorOf(const Value& value, std::string_view what);      // automatic or 0x00BBGGRR
-
-// The shortest text that reads back as `value`: "21.6", "8".
-std::string NumberText(double value);
 
 }  // namespace quorvane::word::embedded
 

@@ -48,7 +48,8 @@ std::u16string InStoryForm(std::u16string text) {
 
 const CharFormat kTitle{u"Times New Roman", 20.0f, true};
 const CharFormat kFooter{u"Times New Roman", 10.0f, true};
-const ParagraphFormat kFooterParagraph{1, BorderFormat{1, 4, -16777216}};
+const ParagraphFormat kFooterParagraph{Alignment::Center,
+                                       BorderFormat{LineStyle::Single, 4, -16777216}};
 
 void ExpectBody(const Story& main, const CharFormat& format) {
   for (const Paragraph& p : main) {
@@ -62,7 +63,7 @@ void ExpectBody(const Story& main, const CharFormat& format) {
 void ExpectHeader(const Story& header) {
   ASSERT_EQ(header.size(), 1u);
   EXPECT_EQ(header[0].runs, (Runs{{u"ASCII Conversion Chart", kTitle}}));
-  EXPECT_EQ(header[0].format.alignment, 1);
+  EXPECT_EQ(header[0].format.alignment, Alignment::Center);
 }
 
 TEST(ChartSequenceTest, PortraitChartWithAnEmptyFooter) {
@@ -83,7 +84,7 @@ TEST(ChartSequenceTest, PortraitChartWithAnEmptyFooter) {
                            .rightMargin = 36,
                            .headerDistance = 21.6f,
                            .footerDistance = 43.2f,
-                           .verticalAlignment = 1};
+                           .verticalAlignment = VerticalAlignment::Center};
   EXPECT_EQ(doc.pageSetup, expected);
 }
 
@@ -102,7 +103,7 @@ TEST(ChartSequenceTest, LandscapeChartWithAFooterText) {
   ASSERT_EQ(doc.footer.size(), 1u);
   EXPECT_EQ(doc.footer[0].runs, (Runs{{u"  Made here  ", kFooter}}));
   EXPECT_EQ(doc.footer[0].format, kFooterParagraph);
-  EXPECT_EQ(doc.pageSetup.orientation, 1);
+  EXPECT_EQ(doc.pageSetup.orientation, Orientation::Landscape);
   EXPECT_EQ(doc.pageSetup.pageWidth, 792.0f);
   EXPECT_EQ(doc.pageSetup.pageHeight, 612.0f);
 }

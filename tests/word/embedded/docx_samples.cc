@@ -29,7 +29,7 @@ std::u16string Line(int number, std::size_t width, std::u16string_view fill, std
   return line;
 }
 
-Paragraph TextParagraph(std::u16string text, const CharFormat& format, std::int32_t alignment) {
+Paragraph TextParagraph(std::u16string text, const CharFormat& format, Alignment alignment) {
   Paragraph paragraph;
   if (!text.empty()) paragraph.runs.push_back({std::move(text), format});
   paragraph.format.alignment = alignment;
@@ -39,7 +39,7 @@ Paragraph TextParagraph(std::u16string text, const CharFormat& format, std::int3
 
 PageSetup ChartPageSetup(bool landscape) {
   PageSetup setup;
-  setup.orientation = landscape ? 1 : 0;
+  setup.orientation = landscape ? Orientation::Landscape : Orientation::Portrait;
   setup.topMargin = 21.6f;
   setup.bottomMargin = 43.2f;
   setup.leftMargin = 36.0f;
@@ -49,17 +49,17 @@ PageSetup ChartPageSetup(bool landscape) {
   setup.footerDistance = 43.2f;
   setup.pageWidth = landscape ? 792.0f : 612.0f;
   setup.pageHeight = landscape ? 612.0f : 792.0f;
-  setup.verticalAlignment = 1;
+  setup.verticalAlignment = VerticalAlignment::Center;
   return setup;
 }
 
 // The header title and the empty footer with its top border in Word's
 // default border, as the chart documents have them.
 void AddHeaderAndFooter(Document& document) {
-  document.header = {
-      TextParagraph(u"ASCII Conversion Chart", {u"Times New Roman", 20.0f, true}, 1)};
-  Paragraph footer = TextParagraph(u"", {u"Times New Roman", 10.0f, true}, 1);
-  footer.format.topBorder = {1, 4, -16777216};
+  document.header = {TextParagraph(u"ASCII Conversion Chart", {u"Times New Roman", 20.0f, true},
+                                   Alignment::Center)};
+  Paragraph footer = TextParagraph(u"", {u"Times New Roman", 10.0f, true}, Alignment::Center);
+  footer.format.topBorder = {LineStyle::Single, 4, -16777216};
   document.footer = {footer};
 }
 
@@ -71,9 +71,9 @@ Sample MakeSample(std::vector<SampleLine> lines, float size, bool landscape) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     std::u16string text = lines[i].text;
     if (i > 0 && lines[i].page != lines[i - 1].page) text.insert(0, 1, u'\f');
-    sample.document.main.push_back(TextParagraph(std::move(text), body, 0));
+    sample.document.main.push_back(TextParagraph(std::move(text), body, Alignment::Left));
   }
-  sample.document.main.push_back(TextParagraph(u"", body, 0));
+  sample.document.main.push_back(TextParagraph(u"", body, Alignment::Left));
   AddHeaderAndFooter(sample.document);
   sample.document.pageSetup = ChartPageSetup(landscape);
   sample.lines = std::move(lines);
@@ -119,20 +119,20 @@ Sample LandscapeSample() {
 
 PageSetup UnusualPageSetup() {
   PageSetup setup;
-  setup.orientation = 1;
+  setup.orientation = Orientation::Landscape;
   setup.pageWidth = 841.9f;
   setup.pageHeight = 595.3f;
   setup.gutter = 18.0f;
   setup.firstPageTray = 1;
   setup.otherPagesTray = 4;
-  setup.sectionStart = 4;
+  setup.sectionStart = SectionStart::OddPage;
   setup.oddAndEvenPagesHeaderFooter = true;
   setup.differentFirstPageHeaderFooter = true;
-  setup.verticalAlignment = 3;
+  setup.verticalAlignment = VerticalAlignment::Bottom;
   setup.suppressEndnotes = true;
   setup.mirrorMargins = true;
   setup.twoPagesOnOne = true;
-  setup.gutterPos = 1;
+  setup.gutterPos = GutterPos::Right;
   setup.lineNumbering = true;
   return setup;
 }

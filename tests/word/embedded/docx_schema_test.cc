@@ -119,7 +119,7 @@ TEST_F(DocxSchema, EveryOptionalElementIsValid) {
   Document document = samples::PortraitSample().document;
   document.pageSetup = samples::UnusualPageSetup();
   Paragraph& paragraph = document.main.front();
-  paragraph.format = {3, {20, 48, 0x00336699}};
+  paragraph.format = {Alignment::Justify, {static_cast<LineStyle>(20), 48, 0x00336699}};
   paragraph.runs.push_back({u"\t\v\f", {u"Arial", 11.0f, false}});
   ExpectValid(document);
 }

@@ -126,8 +126,8 @@ TEST(DocxPageSetup, EveryValueComesFromThePageSetup) {
     std::vector<std::string> settings;  // elements present
   };
   PageSetup gutterTop;
-  gutterTop.gutterPos = 2;
-  gutterTop.sectionStart = 0;
+  gutterTop.gutterPos = GutterPos::Top;
+  gutterTop.sectionStart = SectionStart::Continuous;
   const std::vector<Case> cases = {
       {"portrait chart",
        samples::PortraitSample().document.pageSetup,
@@ -235,13 +235,16 @@ TEST(DocxStory, RunPropertiesFollowTheSchemaOrder) {
 
 TEST(DocxStory, AlignmentAndTopBorder) {
   struct Case {
-    std::int32_t alignment;
+    Alignment alignment;
     BorderFormat border;
     std::string expected;  // jc, then val/sz/space/color of the top border
   };
-  for (const Case& c : {Case{0, {}, " "}, Case{1, {1, 4, -16777216}, "center single/4/1/auto"},
-                        Case{2, {7, 12, 0x000000FF}, "right double/12/1/FF0000"},
-                        Case{3, {99, 6, 0x00804020}, "both single/6/1/204080"}}) {
+  const auto style = [](std::int32_t n) { return static_cast<LineStyle>(n); };
+  for (const Case& c :
+       {Case{Alignment::Left, {}, " "},
+        Case{Alignment::Center, {LineStyle::Single, 4, -16777216}, "center single/4/1/auto"},
+        Case{Alignment::Right, {style(7), 12, 0x000000FF}, "right double/12/1/FF0000"},
+        Case{Alignment::Justify, {style(99), 6, 0x00804020}, "both single/6/1/204080"}}) {
     Paragraph paragraph;
     paragraph.format = {c.alignment, c.border};
     const pugi::xml_document part = WriteParagraph(paragraph);

@@ -48,14 +48,14 @@ TEST(PageSetupTest, EveryPutReachesTheDocument) {
                            .pageHeight = 800,
                            .firstPageTray = 1,
                            .otherPagesTray = 4,
-                           .sectionStart = 0,
+                           .sectionStart = SectionStart::Continuous,
                            .oddAndEvenPagesHeaderFooter = true,
                            .differentFirstPageHeaderFooter = true,
-                           .verticalAlignment = 1,
+                           .verticalAlignment = VerticalAlignment::Center,
                            .suppressEndnotes = true,
                            .mirrorMargins = true,
                            .twoPagesOnOne = true,
-                           .gutterPos = 2,
+                           .gutterPos = GutterPos::Top,
                            .lineNumbering = true};
   EXPECT_EQ(f.Shown().pageSetup, expected);
 
@@ -74,7 +74,7 @@ TEST(PageSetupTest, OrientationSwapsAContradictingPageSize) {
   EXPECT_EQ(f.setup.GetValue("PageWidth"), R4(792));
   f.setup.Put("Orientation", I4(0));
   EXPECT_EQ(f.setup.GetValue("PageWidth"), R4(612));
-  EXPECT_EQ(f.Shown().pageSetup.orientation, 0);
+  EXPECT_EQ(f.Shown().pageSetup.orientation, Orientation::Portrait);
 }
 
 struct RefusedPut {

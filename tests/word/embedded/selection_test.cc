@@ -201,14 +201,14 @@ TEST(SelectionParagraphTest, AlignmentAndTopBorderReachTheTouchedParagraphs) {
   const Story main = e.Shown().main;
   ASSERT_EQ(main.size(), 3u);
   EXPECT_EQ(main[0].format, ParagraphFormat{});
-  const ParagraphFormat expected{2, BorderFormat{1, 12, 255}};
+  const ParagraphFormat expected{Alignment::Right, BorderFormat{LineStyle::Single, 12, 255}};
   EXPECT_EQ(main[1].format, expected);
   EXPECT_EQ(main[2].format, expected);
 
   e.selection.Call("WholeStory");
   EXPECT_EQ(e.selection.Get("ParagraphFormat").GetValue("Alignment"), I4(9999999));
   e.selection.Get("ParagraphFormat").Put("Alignment", I4(3));
-  for (const Paragraph& p : e.Shown().main) EXPECT_EQ(p.format.alignment, 3);
+  for (const Paragraph& p : e.Shown().main) EXPECT_EQ(p.format.alignment, Alignment::Justify);
 }
 
 TEST(SelectionStoryTest, SeekViewMovesTheSelectionBetweenStories) {

@@ -59,24 +59,25 @@ TEST(EditableStoryTest, TextInsertedBeforeOtherTextLeavesTheFinalMarkAlone) {
 TEST(EditableStoryTest, SplitParagraphsKeepTheParagraphFormat) {
   EditableStory story;
   story.Replace({0, 0}, u"abcd", kArial);
-  story.paragraphFormat(0).alignment = 2;
-  story.paragraphFormat(0).topBorder.lineStyle = 1;
+  story.paragraphFormat(0).alignment = Alignment::Right;
+  story.paragraphFormat(0).topBorder.lineStyle = LineStyle::Single;
   story.Replace({2, 2}, u"\r\r", kArial);
   ASSERT_EQ(story.paragraphCount(), 3u);
   for (std::size_t i = 0; i < 3; ++i) {
-    EXPECT_EQ(story.paragraphFormat(i).alignment, 2);
-    EXPECT_EQ(story.paragraphFormat(i).topBorder.lineStyle, 1);
+    EXPECT_EQ(story.paragraphFormat(i).alignment, Alignment::Right);
+    EXPECT_EQ(story.paragraphFormat(i).topBorder.lineStyle, LineStyle::Single);
   }
 }
 
 TEST(EditableStoryTest, DeletingAMarkMergesIntoTheParagraphOfTheSurvivingMark) {
   EditableStory story;
   story.Replace({0, 0}, u"a\rb\rc", kArial);
-  for (std::size_t i = 0; i < 3; ++i) story.paragraphFormat(i).alignment = static_cast<int>(i);
+  for (std::size_t i = 0; i < 3; ++i)
+    story.paragraphFormat(i).alignment = static_cast<Alignment>(i);
   story.Replace({1, 3}, u"", kArial);  // "\rb"
   EXPECT_EQ(story.text(), u"a\rc\r");
-  EXPECT_EQ(story.paragraphFormat(0).alignment, 1);
-  EXPECT_EQ(story.paragraphFormat(1).alignment, 2);
+  EXPECT_EQ(story.paragraphFormat(0).alignment, Alignment::Center);
+  EXPECT_EQ(story.paragraphFormat(1).alignment, Alignment::Right);
 }
 
 TEST(EditableStoryTest, SnapshotCoalescesRunsOfEqualFormat) {
