@@ -10,6 +10,7 @@
 #include "chart/landscape_text.h"
 #include "chart/portrait_text.h"
 #include "word/chart_document.h"
+#include "word/failure_texts.h"
 
 namespace quorvane::chart {
 namespace {
@@ -22,14 +23,14 @@ bool OnlySpaces(std::u16string_view text) {
 // fails every later use, and each use is reported on its own line.
 template <typename Table>
 Table& Use(std::optional<Table>& table) {
-  if (!table) throw std::logic_error("Subscript out of range");
+  if (!table) throw std::logic_error(std::string(word::failure_text::kSubscriptOutOfRange));
   return *table;
 }
 
 }  // namespace
 
 void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnvironment& env) {
-  NumberedSteps steps(env.reporter, std::string(kBuildChartLocation), env.faultHook);
+  NumberedSteps steps(env.reporter, ProcedureLocation("modAsciiConv.BuildChart"), env.faultHook);
 
   std::u16string footerText(footerTextArg);
   std::vector<std::u16string_view> controlNames;
@@ -52,7 +53,7 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
   for (std::int32_t code = 0; code < kCodeCount; ++code) {
     ChartRow* row = nullptr;
     const auto current = [&]() -> ChartRow& {
-      if (row == nullptr) throw std::logic_error("Object variable or With block variable not set");
+      if (row == nullptr) throw std::logic_error(std::string(word::failure_text::kObjectNotSet));
       return *row;
     };
     steps.Run(120, [&] { row = &Use(rows).at(static_cast<std::size_t>(code)); });

@@ -8,9 +8,6 @@
 
 namespace quorvane::chart {
 
-inline constexpr std::string_view kBuildChartLocation =
-    "in Vellomir2021/08/31.modAsciiConv.BuildChart ";
-
 struct ChartEnvironment {
   word::ObjectFactory& word;  // creates the word processor
   FailureReporter& reporter;  // shows each failed step

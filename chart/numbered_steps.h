@@ -23,6 +23,13 @@ class FailureReporter {
   virtual void ReportFailure(std::string_view description, std::string_view location, int line) = 0;
 };
 
+// The location text of a reporting procedure, as its reports name it: where
+// the procedure stands in the original project ("Form1.Form_Load"), then a
+// space.
+inline std::string ProcedureLocation(std::string_view procedure) {
+  return "in Vellomir2021/08/31." + std::string(procedure) + " ";
+}
+
 class NumberedSteps {
  public:
   // Called before each statement with its line number; throwing from it makes

@@ -4,12 +4,14 @@
 #include <limits>
 #include <string>
 
+#include "word/failure_texts.h"
+
 namespace quorvane::word {
 namespace {
 
 [[noreturn]] void WrongKind(VarKind expected, VarKind actual) {
-  throw AutomationError("Type mismatch: expected " + std::string(KindName(expected)) + ", got " +
-                        std::string(KindName(actual)));
+  throw AutomationError(std::string(failure_text::kTypeMismatch) + ": expected " +
+                        std::string(KindName(expected)) + ", got " + std::string(KindName(actual)));
 }
 
 char Lower(char c) {
@@ -90,7 +92,7 @@ double Value::ToNumber() const {
     case VarKind::R8:
       return std::get<double>(storage_);
     default:
-      throw AutomationError("Type mismatch: expected a number, got " +
+      throw AutomationError(std::string(failure_text::kTypeMismatch) + ": expected a number, got " +
                             std::string(KindName(kind_)));
   }
 }
@@ -99,7 +101,8 @@ std::int32_t Value::ToInt32() const {
   const double n = std::nearbyint(ToNumber());  // the default rounding mode is half to even
   if (!(n >= std::numeric_limits<std::int32_t>::min() &&
         n <= std::numeric_limits<std::int32_t>::max())) {
-    throw AutomationError("Overflow: the value does not fit a 32-bit integer");
+    throw AutomationError(std::string(failure_text::kOverflow) +
+                          ": the value does not fit a 32-bit integer");
   }
   return static_cast<std::int32_t>(n);
 }
@@ -118,13 +121,13 @@ bool SameName(std::string_view a, std::string_view b) {
 
 Object::Object(const Value& value) {
   if (value.kind() != VarKind::Dispatch || value.object() == nullptr) {
-    throw AutomationError("Object required");
+    throw AutomationError(std::string(failure_text::kObjectRequired));
   }
   dispatch_ = value.object();
 }
 
 Dispatch& Object::Checked() const {
-  if (!dispatch_) throw AutomationError("Object variable not set");
+  if (!dispatch_) throw AutomationError(std::string(failure_text::kObjectNotSet));
   return *dispatch_;
 }
 

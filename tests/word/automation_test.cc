@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tests/support/failure_of.h"
+#include "word/failure_texts.h"
 
 namespace quorvane::word {
 namespace {
@@ -151,9 +152,11 @@ TEST(SameName, IgnoresCaseOfLettersOnly) {
 TEST(Object, EmptyReferenceThrowsOnEveryOperation) {
   const Object none;
   EXPECT_FALSE(none);
-  EXPECT_EQ(FailureOf([&] { (void)none.GetValue("Visible"); }), "Object variable not set");
-  EXPECT_EQ(FailureOf([&] { none.Put("Visible", Bool(true)); }), "Object variable not set");
-  EXPECT_EQ(FailureOf([&] { (void)none.Call("quit"); }), "Object variable not set");
+  EXPECT_EQ(FailureOf([&] { (void)none.GetValue("Visible"); }),
+            std::string(failure_text::kObjectNotSet));
+  EXPECT_EQ(FailureOf([&] { none.Put("Visible", Bool(true)); }),
+            std::string(failure_text::kObjectNotSet));
+  EXPECT_EQ(FailureOf([&] { (void)none.Call("quit"); }), std::string(failure_text::kObjectNotSet));
 }
 
 TEST(Object, RequiresAnObjectValue) {

@@ -12,6 +12,7 @@
 #include "word/embedded/member_table.h"
 #include "word/embedded/objects.h"
 #include "word/embedded/word_values.h"
+#include "word/failure_texts.h"
 
 namespace quorvane::word::embedded {
 namespace {
@@ -124,7 +125,8 @@ Value InchesToPoints(std::span<const Arg> args) {
     throw AutomationError("Wrong number of arguments: Application.InchesToPoints takes 1");
   }
   if (inches->kind() == VarKind::Bool) {
-    throw AutomationError("Type mismatch: Application.InchesToPoints wants a number, got BOOL");
+    throw AutomationError(std::string(failure_text::kTypeMismatch) +
+                          ": Application.InchesToPoints wants a number, got BOOL");
   }
   return R4(static_cast<float>(NumberOf(*inches, "Application.InchesToPoints") * 72.0));
 }

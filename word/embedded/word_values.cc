@@ -1,5 +1,6 @@
 #include "word/embedded/word_values.h"
 
+#include "word/failure_texts.h"
 #include "word/number_text.h"
 
 #include <algorithm>
@@ -10,8 +11,9 @@ namespace quorvane::word::embedded {
 namespace {
 
 [[noreturn]] void WrongKind(std::string_view what, std::string_view wanted, const Value& value) {
-  throw AutomationError("Type mismatch: " + std::string(what) + " wants " + std::string(wanted) +
-                        ", got " + std::string(KindName(value.kind())));
+  throw AutomationError(std::string(failure_text::kTypeMismatch) + ": " + std::string(what) +
+                        " wants " + std::string(wanted) + ", got " +
+                        std::string(KindName(value.kind())));
 }
 
 [[noreturn]] void OutOfRange(std::string_view what, double value, std::string_view allowed) {
