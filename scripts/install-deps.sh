@@ -6,7 +6,7 @@ packages=(
   # build
   build-essential cmake pkg-config
   # libraries
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libfmt-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
   zlib1g-dev libpugixml-dev qt6-base-dev libzip-dev
   # document checks: schema validation, rendering to PDF, reading PDFs back
   libxml2-utils unzip libreoffice-writer-nogui poppler-utils fonts-liberation

@@ -12,7 +12,7 @@
 
 #include "chart/char_table.h"
 
-namespace quorvane::chart::testing {
+namespace quorvane::chart::test_support {
 
 // A chart text cut at its CR LF line ends; whatever follows the last line
 // end comes back in `rest`.
@@ -70,6 +70,6 @@ inline void ExpectGroup(std::u16string_view line, int start, const ChartRow& row
   }
 }
 
-}  // namespace quorvane::chart::testing
+}  // namespace quorvane::chart::test_support
 
 #endif  // QUORVANE_TESTS_CHART_CHART_LINES_H_

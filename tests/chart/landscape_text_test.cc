@@ -11,9 +11,9 @@
 namespace quorvane::chart {
 namespace {
 
-using testing::ChartLines;
-using testing::GroupColumns;
-using testing::SplitLines;
+using test_support::ChartLines;
+using test_support::GroupColumns;
+using test_support::SplitLines;
 
 constexpr std::u16string_view kHeadingLine1 =
     u"DEC  HEX    BINARY    SYM      DEC  HEX    BINARY    SYM      "
@@ -152,8 +152,8 @@ TEST_F(LandscapeTextTest, EveryCodeStandsInItsGroupColumns) {
         const int code = j + 16 * group;
         SCOPED_TRACE(::testing::Message() << "line " << number << ", code " << code);
         const GroupColumns& columns = group == 3 ? last : code < 32 ? control : plain;
-        testing::ExpectGroup(Line(number), groupStart[group], rows_[static_cast<std::size_t>(code)],
-                             columns);
+        test_support::ExpectGroup(Line(number), groupStart[group],
+                                  rows_[static_cast<std::size_t>(code)], columns);
       }
     }
   }

@@ -10,9 +10,9 @@
 namespace quorvane::chart {
 namespace {
 
-using testing::ChartLines;
-using testing::GroupColumns;
-using testing::SplitLines;
+using test_support::ChartLines;
+using test_support::GroupColumns;
+using test_support::SplitLines;
 
 constexpr std::u16string_view kHeadingLine =
     u"DEC  HEX   BINARY    SYM     DEC  HEX   BINARY    SYM     "
@@ -141,8 +141,8 @@ TEST_F(PortraitTextTest, EveryCodeStandsInItsGroupColumns) {
                                       : group == 2 ? third
                                       : code < 32  ? control
                                                    : plainFirstTwo;
-        testing::ExpectGroup(Line(number), groupStart[group], rows_[static_cast<std::size_t>(code)],
-                             columns);
+        test_support::ExpectGroup(Line(number), groupStart[group],
+                                  rows_[static_cast<std::size_t>(code)], columns);
       }
     }
   }

@@ -52,7 +52,6 @@ class HeaderFooterObject final : public MemberDispatch<HeaderFooterObject>, publ
              [](H& h) {
                return Value::Object(std::make_shared<RangeObject>(h.docPtr(), h.kind()));
              }},
-        {.name = "IsHeader", .get = [](H& h) { return Bool(h.kind() == StoryKind::Header); }},
     };
     return kMembers;
   }

@@ -7,7 +7,7 @@
 #include "word/chart_document.h"
 #include "word/object_factory.h"
 
-namespace quorvane::word::embedded::testing {
+namespace quorvane::word::embedded::test_support {
 namespace {
 
 // Makes a document with the chart procedures and returns what was shown.
@@ -109,4 +109,4 @@ TEST(ChartSequenceTest, LandscapeChartWithAFooterText) {
 }
 
 }  // namespace
-}  // namespace quorvane::word::embedded::testing
+}  // namespace quorvane::word::embedded::test_support

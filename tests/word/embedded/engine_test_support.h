@@ -14,7 +14,7 @@
 #include "word/embedded/document.h"
 #include "word/embedded/word_application.h"
 
-namespace quorvane::word::embedded::testing {
+namespace quorvane::word::embedded::test_support {
 
 class CapturingPresenter final : public DocumentPresenter {
  public:
@@ -63,6 +63,6 @@ inline const CharFormat kDefaultFormat{};
 // Inside a test body `Run` names the test's own member function.
 using Runs = std::vector<Run>;
 
-}  // namespace quorvane::word::embedded::testing
+}  // namespace quorvane::word::embedded::test_support
 
 #endif  // QUORVANE_TESTS_WORD_EMBEDDED_ENGINE_TEST_SUPPORT_H_

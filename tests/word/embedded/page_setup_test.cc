@@ -4,7 +4,7 @@
 
 #include "tests/word/embedded/engine_test_support.h"
 
-namespace quorvane::word::embedded::testing {
+namespace quorvane::word::embedded::test_support {
 namespace {
 
 struct PageSetupFixture : EngineWithDocument {
@@ -119,4 +119,4 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedPut{"Margin", I4(0), "Unknown member 'Margin' of PageSetup"}));
 
 }  // namespace
-}  // namespace quorvane::word::embedded::testing
+}  // namespace quorvane::word::embedded::test_support

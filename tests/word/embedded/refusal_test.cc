@@ -6,7 +6,7 @@
 
 #include "tests/word/embedded/engine_test_support.h"
 
-namespace quorvane::word::embedded::testing {
+namespace quorvane::word::embedded::test_support {
 namespace {
 
 struct Refusal {
@@ -132,4 +132,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& test) { return std::string(test.param.name); });
 
 }  // namespace
-}  // namespace quorvane::word::embedded::testing
+}  // namespace quorvane::word::embedded::test_support

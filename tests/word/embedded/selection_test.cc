@@ -6,7 +6,7 @@
 
 #include "tests/word/embedded/engine_test_support.h"
 
-namespace quorvane::word::embedded::testing {
+namespace quorvane::word::embedded::test_support {
 namespace {
 
 const Arg kLine = Named("Unit", I4(5));
@@ -245,4 +245,4 @@ TEST(SelectionStoryTest, HeaderFooterRangeTextReplacesTheStoryAndIsSelected) {
 }
 
 }  // namespace
-}  // namespace quorvane::word::embedded::testing
+}  // namespace quorvane::word::embedded::test_support

@@ -8,7 +8,7 @@
 #include "tests/word/embedded/engine_test_support.h"
 #include "word/object_factory.h"
 
-namespace quorvane::word::embedded::testing {
+namespace quorvane::word::embedded::test_support {
 namespace {
 
 constexpr char kNoDocument[] = "This command is not available because no document is open.";
@@ -133,4 +133,4 @@ TEST(WordApplicationTest, RegisteredUnderWordsProgIdAndClass) {
 }
 
 }  // namespace
-}  // namespace quorvane::word::embedded::testing
+}  // namespace quorvane::word::embedded::test_support
