@@ -11,8 +11,8 @@
 
 #include "bench/alloc_counter.h"
 #include "chart/build_chart.h"
+#include "chart/chart_text.h"
 #include "chart/filled_table.h"
-#include "chart/landscape_text.h"
 #include "chart/portrait_text.h"
 #include "word/embedded/document.h"
 #include "word/embedded/docx_parts.h"
@@ -133,8 +133,7 @@ void BM_LandscapeText(benchmark::State& state) {
   std::size_t size = 0;
   const AllocationsPerIteration allocs;
   for (auto _ : state) {
-    std::u16string text = chart::MakeLandscapeText(rows, 0, true);
-    text += chart::MakeLandscapeText(rows, 128, false);
+    const std::u16string text = chart::MakeChartText(rows, /*portrait=*/false);
     size = text.size() * sizeof(char16_t);
     benchmark::DoNotOptimize(text.data());
   }

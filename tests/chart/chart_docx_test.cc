@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "chart/build_chart.h"
+#include "chart/chart_text.h"
 #include "chart/filled_table.h"
-#include "chart/landscape_text.h"
 #include "chart/portrait_text.h"
 #include "tests/support/recorders.h"
 #include "tests/word/embedded/docx_package.h"
@@ -131,7 +131,7 @@ TEST(ChartDocxTest, BodyHoldsTheChartTextInBoldCourierNew) {
   };
   const Case cases[] = {
       {true, MakePortraitText(rows), 16},
-      {false, MakeLandscapeText(rows, 0, true) + MakeLandscapeText(rows, 128, false), 20},
+      {false, MakeChartText(rows, false), 20},
   };
   for (const Case& c : cases) {
     const ChartPackage package(c.portrait);
