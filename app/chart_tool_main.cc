@@ -2,11 +2,14 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "app/chart_tool_options.h"
@@ -37,12 +40,22 @@ std::u16string ChartText(bool landscape) {
   return chart::MakeLandscapeText(rows, 0, true) + chart::MakeLandscapeText(rows, 128, false);
 }
 
+constexpr std::string_view kCannotWriteStdout = "cannot write to standard output";
+
 // Byte for byte: the CR LF line ends, the form feed and the zip bytes must
-// pass untouched.
+// pass untouched. Throws, with the system's reason, when not all of them
+// could be written.
 void WriteStdout(std::string_view bytes) {
-  std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  std::cout.flush();
-  if (!std::cout) throw std::runtime_error("cannot write to standard output");
+  std::cout.flush();  // what went before goes first
+  if (!std::cout) throw std::runtime_error(std::string(kCannotWriteStdout));
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      throw std::system_error(errno, std::generic_category(), std::string(kCannotWriteStdout));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
 }
 
 // Failures reach a person at a terminal, one per step that failed.
@@ -122,11 +135,11 @@ int WriteDocument(const ChartToolOptions& options) {
 
 int Run(const ChartToolOptions& options) {
   if (options.help) {
-    std::cout << quorvane::app::ChartToolUsage();
+    WriteStdout(quorvane::app::ChartToolUsage());
     return 0;
   }
   if (options.version) {
-    std::cout << "quorvane-chart " << QUORVANE_VERSION << '\n';
+    WriteStdout(std::string("quorvane-chart ") + QUORVANE_VERSION + '\n');
     return 0;
   }
   if (options.text) {
@@ -147,10 +160,21 @@ int main(int argc, char** argv) {
     std::cerr << "quorvane-chart: " << error.what() << '\n' << quorvane::app::ChartToolUsage();
     return kExitUsage;
   }
+  int status = kExitFailure;
   try {
-    return Run(options);
+    status = Run(options);
+  } catch (const std::bad_alloc&) {
+    std::cerr << "quorvane-chart: Out of memory\n";
+    return kExitFailure;
   } catch (const std::exception& error) {
     std::cerr << "quorvane-chart: " << error.what() << '\n';
     return kExitFailure;
   }
+  // Whatever went to standard output must have arrived, as "Wrote FILE" too.
+  std::cout.flush();
+  if (!std::cout) {
+    std::cerr << "quorvane-chart: " << kCannotWriteStdout << '\n';
+    return kExitFailure;
+  }
+  return status;
 }

@@ -16,7 +16,8 @@ std::optional<std::string> OptionValue(std::span<const std::string_view> args, s
   }
   const bool isShort = name.size() == 2;
   const std::string prefix = std::string(name) + (isShort ? "" : "=");
-  if (arg.size() > prefix.size() && arg.starts_with(prefix)) {
+  // "--footer=" is the empty footer; "--output=" an empty name, refused below.
+  if (arg.starts_with(prefix) && (!isShort || arg.size() > prefix.size())) {
     return std::string(arg.substr(prefix.size()));
   }
   return std::nullopt;

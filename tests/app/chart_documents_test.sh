@@ -13,6 +13,7 @@ export LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
+use_own_fonts "$work"
 
 
 # --- writing ---------------------------------------------------------------
@@ -98,9 +99,11 @@ expect_eq "portrait page size" "612x792" "$(size p.pdf)"
 expect_eq "landscape pages" 2 "$(pages l.pdf)"
 expect_eq "landscape page size" "792x612" "$(size l.pdf)"
 
-fonts=$(pdffonts l.pdf 2>/dev/null)
-grep -q 'LiberationMono-Bold' <<<"$fonts" || fail "the body is not in bold Courier New (Liberation Mono)"
-grep -q 'LiberationSerif-Bold' <<<"$fonts" || fail "the title is not in bold Times New Roman (Liberation Serif)"
+# The body in bold Courier New (Liberation Mono), the title in bold Times New
+# Roman (Liberation Serif), and no fallback font.
+for name in p l; do
+  expect_eq "$name.pdf fonts" "LiberationMono-Bold LiberationSerif-Bold" "$(pdf_fonts "$name.pdf")"
+done
 
 # Each page carries the title, and the landscape footer its text.
 for page in 1 2; do

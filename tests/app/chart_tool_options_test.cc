@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,11 @@ TEST(ChartToolOptionsTest, ValueForms) {
   EXPECT_EQ(Parse({"--output=x.docx"}).output, "x.docx");
   EXPECT_EQ(Parse({"--output", "y.docx"}).output, "y.docx");
   EXPECT_FALSE(Parse({}).output.has_value());
+  // The empty value, in the GNU form too; a later option wins.
+  EXPECT_EQ(Parse({"--footer", "x", "--footer="}).footer, "");
+  EXPECT_EQ(Parse({"--footer="}).footer, "");
+  EXPECT_EQ(Parse({"--footer", ""}).footer, "");
+  EXPECT_EQ(Parse({"--output=-"}).output, "-");
 }
 
 TEST(ChartToolOptionsTest, Refusals) {
@@ -47,12 +53,25 @@ TEST(ChartToolOptionsTest, Refusals) {
   }
 }
 
-TEST(ChartToolOptionsTest, UnknownOptionIsNamedInTheMessage) {
-  try {
-    Parse({"--landscpe"});
-    FAIL();
-  } catch (const UsageError& e) {
-    EXPECT_STREQ(e.what(), "unknown option '--landscpe'");
+TEST(ChartToolOptionsTest, RefusalsSayWhy) {
+  struct Case {
+    std::vector<std::string_view> args;
+    std::string_view message;
+  };
+  const Case cases[] = {
+      {{"--landscpe"}, "unknown option '--landscpe'"},
+      {{"--output="}, "the output file name is empty"},
+      {{"--output", ""}, "the output file name is empty"},
+      {{"-o", ""}, "the output file name is empty"},
+      {{"--output"}, "option '--output' needs a value"},
+  };
+  for (const Case& c : cases) {
+    try {
+      Parse(c.args);
+      ADD_FAILURE() << c.args.front() << " was accepted";
+    } catch (const UsageError& e) {
+      EXPECT_EQ(std::string(e.what()), c.message) << c.args.front();
+    }
   }
 }
 

@@ -100,4 +100,20 @@ for args in "--x" "--text --x" "--x --text"; do
     fail "'$args': the usage does not follow the one-line error"
 done
 
+# --- standard output that cannot be written --------------------------------
+# A full device of our own (never the real /dev/full): every write to it
+# fails with ENOSPC. Making it needs root, as CI runs.
+if ! mknod "$work/full" c 1 7 2>"$work/mknod.err"; then
+  fail "cannot make a full device for the checks (run as root): $(cat "$work/mknod.err")"
+else
+  for args in "--help" "--version" "--text" "--text --landscape" "-o -" "-o $work/w.docx"; do
+    # shellcheck disable=SC2086  # split on purpose
+    "$tool" $args >"$work/full" 2>"$work/full.err"
+    expect_eq "'$args' to a full device: exit status" 1 $?
+    grep -q '^quorvane-chart: cannot write to standard output' "$work/full.err" ||
+      fail "'$args' to a full device: no clear message: $(cat "$work/full.err")"
+  done
+  [ -c "$work/full" ] || fail "the full device is no longer a character device"
+fi
+
 finish "chart tool: all checks"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "chart/chart_text.h"
@@ -104,6 +105,17 @@ TEST(BuildChartTest, FailedSymAssignmentIsReportedOnceAndTheRunGoesOn) {
   rows[32].Sym.clear();
   EXPECT_EQ(run.BodyText(), Quoted(MakePortraitText(rows)));
   EXPECT_EQ(run.word.presenter->documents.size(), 1u);
+}
+
+// As zlib's Z_MEM_ERROR is: the user reads "Out of memory".
+TEST(BuildChartTest, OutOfMemoryIsSaidSo) {
+  ChartRun run;
+  run.Build(u"", true, [](int line) {
+    if (line == 142) throw std::bad_alloc();
+  });
+  ASSERT_EQ(run.reporter.reports.size(), 1u);
+  EXPECT_EQ(run.reporter.reports[0].line, 142);
+  EXPECT_EQ(run.reporter.reports[0].description, "Out of memory");
 }
 
 TEST(BuildChartTest, AStatementFailingOnEveryPassIsReportedEveryPass) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -44,14 +45,23 @@ std::uint32_t Checked32(std::size_t value, std::string_view what) {
 
 constexpr int kZlibDefaultMemLevel = 8;
 
+// zlib out of memory is what any other allocation failure is: "Out of memory"
+// to the user, not a fault of the archive.
+void ThrowIfOutOfMemory(int status) {
+  if (status == Z_MEM_ERROR) throw std::bad_alloc();
+}
+
 // One raw deflate stream, reset between entries so its buffers are made once.
 class Deflater {
  public:
-  explicit Deflater(int level) {
-    if (deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, kZlibDefaultMemLevel,
-                     Z_DEFAULT_STRATEGY) != Z_OK) {
-      Fail("zlib cannot deflate at level " + std::to_string(level));
-    }
+  Deflater(int level, const ZlibMemory& memory) {
+    stream_.zalloc = memory.allocate;
+    stream_.zfree = memory.release;
+    stream_.opaque = memory.opaque;
+    const int status = deflateInit2(&stream_, level, Z_DEFLATED, -MAX_WBITS, kZlibDefaultMemLevel,
+                                    Z_DEFAULT_STRATEGY);
+    ThrowIfOutOfMemory(status);
+    if (status != Z_OK) Fail("zlib cannot deflate at level " + std::to_string(level));
   }
   ~Deflater() { deflateEnd(&stream_); }
   Deflater(const Deflater&) = delete;
@@ -66,7 +76,9 @@ class Deflater {
     stream_.avail_in = static_cast<uInt>(data.size());
     stream_.next_out = reinterpret_cast<Bytef*>(out.data() + start);
     stream_.avail_out = static_cast<uInt>(out.size() - start);
-    if (deflate(&stream_, Z_FINISH) != Z_STREAM_END) Fail("zlib could not deflate an entry");
+    const int status = deflate(&stream_, Z_FINISH);
+    ThrowIfOutOfMemory(status);
+    if (status != Z_STREAM_END) Fail("zlib could not deflate an entry");
     out.resize(out.size() - stream_.avail_out);
     return out.size() - start;
   }
@@ -99,7 +111,7 @@ void PutCommon(std::string& out, const CentralRecord& record) {
 
 }  // namespace
 
-std::string MakeZipArchive(std::span<const ZipEntry> entries, int level) {
+std::string MakeZipArchive(std::span<const ZipEntry> entries, int level, const ZlibMemory& memory) {
   if (entries.size() > std::numeric_limits<std::uint16_t>::max()) Fail("too many entries");
   std::size_t total = 0;
   for (const ZipEntry& entry : entries) total += entry.data.size() / 4 + entry.name.size() * 2 + 80;
@@ -108,7 +120,7 @@ std::string MakeZipArchive(std::span<const ZipEntry> entries, int level) {
   out.reserve(total + 22);
   std::vector<CentralRecord> records;
   records.reserve(entries.size());
-  Deflater deflater(level);
+  Deflater deflater(level, memory);
 
   for (const ZipEntry& entry : entries) {
     if (entry.name.empty() || entry.name.size() > std::numeric_limits<std::uint16_t>::max()) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,45 @@ TEST(ZipArchiveTest, RefusesWhatTheFormatCannotHold) {
   EXPECT_THROW(MakeZipArchive(tooMany, 1), std::runtime_error);
   const std::vector<ZipEntry> badLevel = {{"a", "x"}};
   EXPECT_THROW(MakeZipArchive(badLevel, 42), std::runtime_error);
+}
+
+// zlib's memory, as a test gives it: `allowed` allocations succeed, then
+// every one fails; `live` counts what was not given back.
+struct ZlibBudget {
+  int allowed;
+  int made = 0;
+  int live = 0;
+
+  ZlibMemory Memory() { return {&Allocate, &Release, this}; }
+
+  static void* Allocate(void* opaque, unsigned items, unsigned size) {
+    auto& budget = *static_cast<ZlibBudget*>(opaque);
+    if (budget.made == budget.allowed) return nullptr;
+    ++budget.made;
+    ++budget.live;
+    return std::calloc(items, size);
+  }
+  static void Release(void* opaque, void* address) {
+    --static_cast<ZlibBudget*>(opaque)->live;
+    std::free(address);
+  }
+};
+
+// Out of memory in zlib is std::bad_alloc, which the steps report as "Out of
+// memory", at each of zlib's allocations; nothing is left allocated.
+TEST(ZipArchiveTest, ZlibOutOfMemoryIsOutOfMemory) {
+  const std::string data(1000, 'a');
+  const std::vector<ZipEntry> entries = {{"a.xml", data}, {"b.xml", "b"}};
+  ZlibBudget enough{1000};
+  const std::string archive = MakeZipArchive(entries, 1, enough.Memory());
+  EXPECT_EQ(archive, MakeZipArchive(entries, 1));
+  EXPECT_EQ(enough.live, 0);
+  ASSERT_GT(enough.made, 0);
+  for (int allowed = 0; allowed < enough.made; ++allowed) {
+    ZlibBudget budget{allowed};
+    EXPECT_THROW(MakeZipArchive(entries, 1, budget.Memory()), std::bad_alloc) << allowed;
+    EXPECT_EQ(budget.live, 0) << allowed;
+  }
 }
 
 }  // namespace
