@@ -18,6 +18,7 @@
 #include "chart/filled_table.h"
 #include "chart/landscape_text.h"
 #include "chart/portrait_text.h"
+#include "word/embedded/atomic_file.h"
 #include "word/embedded/docx_writer.h"
 #include "word/embedded/word_application.h"
 #include "word/recording.h"
@@ -98,14 +99,18 @@ int WriteDocument(const ChartToolOptions& options) {
                  "redirect standard output or name a file with -o\n";
     return kExitFailure;
   }
-  // Checked before anything is built, so a refused run costs nothing.
-  std::error_code error;
-  if (path != kStdout && !options.force &&
-      std::filesystem::symlink_status(std::filesystem::path(path), error).type() !=
-          std::filesystem::file_type::not_found &&
-      !error) {
-    std::cerr << "quorvane-chart: \"" << path << "\" already exists; use --force to replace it\n";
-    return kExitFailure;
+  // Checked before anything is built, so a refused run costs nothing. Only
+  // a regular file (or a link to one) is ever replaced, and only with --force.
+  if (path != kStdout) {
+    const embedded::WriteTarget target = embedded::InspectWriteTarget(path);
+    if (target.kind == embedded::WriteTarget::Kind::kRefused) {
+      std::cerr << "quorvane-chart: " << target.refusal << '\n';
+      return kExitFailure;
+    }
+    if (target.kind == embedded::WriteTarget::Kind::kRegularFile && !options.force) {
+      std::cerr << "quorvane-chart: \"" << path << "\" already exists; use --force to replace it\n";
+      return kExitFailure;
+    }
   }
 
   auto presenter = std::make_shared<FilePresenter>(path, options.force);

@@ -1,8 +1,8 @@
 #include "app/documents_presenter.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <stdexcept>
+#include <system_error>
 #include <utility>
 
 #include "word/embedded/docx_writer.h"
@@ -31,6 +31,15 @@ std::filesystem::path ToPath(const QString& text) {
   return std::filesystem::path(text.toStdU16String());
 }
 
+// Any directory entry takes the name: a dangling link too, which a test
+// that follows links would call free. When it cannot be told, the write
+// says why.
+bool Taken(const QString& path) {
+  std::error_code error;
+  const auto type = std::filesystem::symlink_status(ToPath(path), error).type();
+  return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
+}
+
 }  // namespace
 
 QString DocumentFileName(const word::embedded::Document& document, int copy) {
@@ -43,6 +52,8 @@ QString DocumentFileName(const word::embedded::Document& document, int copy) {
   if (title.isEmpty() || title.count(QLatin1Char('.')) == title.size()) {
     title = QStringLiteral("Document");
   }
+  title += document.pageSetup.orientation == 1 ? QStringLiteral(" - Landscape")
+                                               : QStringLiteral(" - Portrait");
   if (copy > 1) title += QStringLiteral(" (%1)").arg(copy);
   return title + QStringLiteral(".docx");
 }
@@ -62,12 +73,12 @@ void DocumentsPresenter::Present(const word::embedded::Document& document) {
   const QDir folder(folder_);
   for (int copy = 1; copy <= kMostCopies; ++copy) {
     const QString path = folder.filePath(DocumentFileName(document, copy));
-    if (QFileInfo::exists(path)) continue;
+    if (Taken(path)) continue;
     try {
       writer_(document, ToPath(path));
     } catch (const std::exception&) {
       // Someone else took the name in the meantime: try the next one.
-      if (QFileInfo::exists(path)) continue;
+      if (Taken(path)) continue;
       throw;
     }
     opener_.Open(QUrl::fromLocalFile(path));

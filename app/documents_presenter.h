@@ -13,9 +13,10 @@
 
 namespace quorvane::app {
 
-// The file name for the document's header title: "<title>.docx" for the first
-// copy, "<title> (n).docx" for the nth. Characters that no file name may hold
-// become blanks; an empty title is "Document".
+// The file name for the document's header title and orientation:
+// "<title> - Portrait.docx" (or "- Landscape") for the first copy,
+// "<title> - Portrait (n).docx" for the nth. Characters that no file name may
+// hold become blanks; an empty title is "Document".
 QString DocumentFileName(const word::embedded::Document& document, int copy);
 
 class DocumentsPresenter final : public word::embedded::DocumentPresenter {
@@ -27,7 +28,8 @@ class DocumentsPresenter final : public word::embedded::DocumentPresenter {
   // `opener` must outlive the presenter.
   DocumentsPresenter(QString folder, Opener& opener, Writer writer = SaveNewDocx);
 
-  // Writes under the first free name and opens the file. Throws
+  // Writes under the first free name (one that no directory entry of any
+  // kind holds, not even a dangling link) and opens the file. Throws
   // std::runtime_error when the file cannot be written.
   void Present(const word::embedded::Document& document) override;
 

@@ -116,4 +116,81 @@ else
   [ -c "$work/full" ] || fail "the full device is no longer a character device"
 fi
 
+# --- what -o may replace: only a regular file -----------------------------
+# Device nodes, FIFOs and links of our own, in a scratch folder: never the
+# real /dev/full, /dev/zero or /dev/null.
+targets="$work/targets"
+mkdir "$targets" "$targets/folder" "$targets/real"
+mkfifo "$targets/fifo"
+devices=no
+if mknod "$targets/device" c 1 3 2>/dev/null; then devices=yes; fi
+ln -s fifo "$targets/link-to-fifo"
+ln -s folder "$targets/link-to-folder"
+ln -s device "$targets/link-to-device"
+ln -s missing "$targets/dangling"
+ln -s /proc/self/fd/1 "$targets/link-to-stdout"  # a pipe below
+
+entry_of() { stat -c '%F' "$1" 2>&1; readlink "$1"; }
+listing() { (cd "$targets" && ls -A real . | tr '\n' ' '); }
+
+while IFS='|' read -r name why; do
+  case "$name" in *device*) [ "$devices" = yes ] || continue ;; esac
+  name=${name%% *}
+  path="$targets/$name"
+  before=$(entry_of "$path")
+  before_listing=$(listing)
+  for force in "" "--force"; do
+    what="-o $name $force"
+    # Standard output is a pipe, so that /proc/self/fd/1 names one.
+    # shellcheck disable=SC2086  # an empty $force is no argument
+    "$tool" $force -o "$path" 2>"$work/target.err" | cat >"$work/target.out"
+    expect_eq "$what: exit status" 1 "${PIPESTATUS[0]}"
+    expect_eq "$what: message" "quorvane-chart: Cannot write \"$path\": $why" \
+      "$(cat "$work/target.err")"
+    expect_eq "$what: standard output" "" "$(cat "$work/target.out")"
+    expect_eq "$what: the entry" "$before" "$(entry_of "$path")"
+    expect_eq "$what: the folder" "$before_listing" "$(listing)"
+  done
+done <<'TABLE'
+folder          |it is a folder, not a regular file
+fifo            |it is a FIFO, not a regular file
+device          |it is a character device, not a regular file
+link-to-fifo    |it is a symbolic link to a FIFO, not to a regular file
+link-to-folder  |it is a symbolic link to a folder, not to a regular file
+link-to-device  |it is a symbolic link to a character device, not to a regular file
+dangling        |it is a dangling symbolic link
+link-to-stdout  |it is a symbolic link to a FIFO, not to a regular file
+TABLE
+
+# A regular file: replaced only with --force, keeping its permission bits;
+# through a link, in its own folder, and the link stays.
+printf mine >"$targets/real/chart.docx"
+chmod 640 "$targets/real/chart.docx"
+ln -s real/chart.docx "$targets/link-to-file"
+for name in real/chart.docx link-to-file; do
+  path="$targets/$name"
+  "$tool" -o "$path" >"$work/target.out" 2>"$work/target.err"
+  expect_eq "-o $name: exit status" 1 $?
+  expect_eq "-o $name: message" \
+    "quorvane-chart: \"$path\" already exists; use --force to replace it" "$(cat "$work/target.err")"
+  expect_eq "-o $name: left alone" mine "$(cat "$targets/real/chart.docx")"
+  "$tool" --force -o "$path" >"$work/target.out" 2>"$work/target.err"
+  expect_eq "--force -o $name: exit status" 0 $?
+  expect_eq "--force -o $name: report" "Wrote $path" "$(cat "$work/target.out")"
+  expect_eq "--force -o $name: zip signature" 504b0304 \
+    "$(head -c 4 "$targets/real/chart.docx" | hex_of)"
+  expect_eq "--force -o $name: permission bits" 640 "$(stat -c %a "$targets/real/chart.docx")"
+  printf mine >"$targets/real/chart.docx"
+done
+expect_eq "the link stays a link" real/chart.docx "$(readlink "$targets/link-to-file")"
+expect_eq "nothing beside the replaced file" "chart.docx" "$(ls -A "$targets/real")"
+
+# "-" is standard output, even beside a file of that name.
+printf mine >"$targets/-"
+tool_path=$(realpath "$tool")
+(cd "$targets" && "$tool_path" -o - >"$work/stdout.docx" 2>"$work/stdout.err")
+expect_eq "-o -: exit status" 0 $?
+expect_eq "-o -: zip signature" 504b0304 "$(head -c 4 "$work/stdout.docx" | hex_of)"
+expect_eq "-o -: the file named -" mine "$(cat "$targets/-")"
+
 finish "chart tool: all checks"

@@ -82,9 +82,10 @@ for _ in $(seq 100); do
 done
 xdotool search --onlyvisible --name '^Quorvane$' >/dev/null 2>&1 && fail "\"Done.\" is still open"
 
-document="$HOME/Documents/ASCII Conversion Chart.docx"
+document="$HOME/Documents/ASCII Conversion Chart - Portrait.docx"
 [ -f "$document" ] || fail "no document in Documents: $(ls -A "$HOME/Documents" 2>&1)"
-grep -q "ASCII%20Conversion%20Chart.docx\|ASCII Conversion Chart.docx" "$work/opened" 2>/dev/null ||
+grep -q "ASCII%20Conversion%20Chart%20-%20Portrait.docx\|ASCII Conversion Chart - Portrait.docx" \
+  "$work/opened" 2>/dev/null ||
   fail "the document was not handed to the desktop's opener"
 
 settings="$XDG_CONFIG_HOME/Brelmor.conf"
@@ -103,7 +104,7 @@ app_pid=
 # The document as LibreOffice lays it out: one page.
 timeout 120 soffice -env:UserInstallation="file://$work/office" --headless --convert-to pdf \
   --outdir "$work/pdf" "$document" >"$work/soffice.log" 2>&1 || fail "soffice could not convert the document"
-pages=$(pdfinfo "$work/pdf/ASCII Conversion Chart.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
+pages=$(pdfinfo "$work/pdf/ASCII Conversion Chart - Portrait.pdf" 2>/dev/null | awk '/^Pages:/ {print $2}')
 [ "$pages" = 1 ] || fail "the document renders as '${pages:-no}' pages, not one"
 
 echo "window_smoke: passed; screenshots in $out"
