@@ -52,8 +52,9 @@ QString DocumentFileName(const word::embedded::Document& document, int copy) {
   if (title.isEmpty() || title.count(QLatin1Char('.')) == title.size()) {
     title = QStringLiteral("Document");
   }
-  title += document.pageSetup.orientation == 1 ? QStringLiteral(" - Landscape")
-                                               : QStringLiteral(" - Portrait");
+  title += document.pageSetup.orientation == word::embedded::Orientation::Landscape
+               ? QStringLiteral(" - Landscape")
+               : QStringLiteral(" - Portrait");
   if (copy > 1) title += QStringLiteral(" (%1)").arg(copy);
   return title + QStringLiteral(".docx");
 }

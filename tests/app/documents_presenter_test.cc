@@ -22,7 +22,8 @@ Document Titled(std::u16string title, bool landscape = false) {
   Document document;
   document.header.resize(1);
   document.header[0].runs.push_back({std::move(title), {}});
-  document.pageSetup.orientation = landscape ? 1 : 0;
+  document.pageSetup.orientation =
+      landscape ? word::embedded::Orientation::Landscape : word::embedded::Orientation::Portrait;
   return document;
 }
 
