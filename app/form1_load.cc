@@ -4,13 +4,12 @@
 #include <utility>
 
 #include "app/app_title.h"
-#include "app/application_icon.h"
 #include "app/apply_skin.h"
-#include "app/cursor_file.h"
 #include "app/file_exists.h"
 #include "app/form1.h"
+#include "app/qt/application_icon.h"
+#include "app/qt/cursor_file.h"
 #include "app/setting_text.h"
-#include "app/settings_store.h"
 #include "app/web_site_chance.h"
 
 namespace quorvane::app {
@@ -21,10 +20,10 @@ void Form1::Form_Load() {
 
   steps.Run(100, [&] { ApplySkin(); });
   steps.Run(104, [&] { setWindowTitle(QString::fromLatin1(kProductName)); });
-  steps.Run(104, [&] { setWindowIcon(ApplicationIcon()); });
+  steps.Run(104, [&] { setWindowIcon(qt::ApplicationIcon()); });
   steps.Run(104, [&] { SetAppTitle(); });
   if (steps.Test(106, [&] { return FileExists(cursorFile); })) {
-    steps.Run(108, [&] { mouseIcon_ = LoadCursorFile(cursorFile); });
+    steps.Run(108, [&] { mouseIcon_ = qt::LoadCursorFile(cursorFile); });
   }
   steps.Run(110, [&] { OpenWebSiteByChance(); });
   steps.Run(128, [&] {

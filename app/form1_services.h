@@ -14,7 +14,6 @@
 
 namespace quorvane::app {
 
-class SettingsStore;
 class SkinControl;
 
 // Message-box styles as Windows numbers them.
@@ -56,6 +55,17 @@ class RandomSource {
   virtual void Seed(std::uint32_t seed) = 0;
   // A fraction at least 0 and below 1.
   virtual double NextFraction() = 0;
+};
+
+// The per-user settings store: text values under one application name and
+// section, addressed by key.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // The stored text, or `defaultValue` as decimal text when the key is absent.
+  virtual QString Read(const QString& key, int defaultValue) = 0;
+  // Takes effect at once.
+  virtual void Write(const QString& key, const QString& text) = 0;
 };
 
 struct Form1Services {

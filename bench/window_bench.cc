@@ -20,8 +20,8 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "app/settings_store.h"
-#include "app/style_sheet_skin.h"
+#include "app/qt/settings_store.h"
+#include "app/qt/style_sheet_skin.h"
 #include "word/embedded/word_application.h"
 #include "word/object_factory.h"
 
@@ -105,7 +105,7 @@ struct FormParts {
   MidnightClock clock;
   FixedRandom random;
   MemorySettings settings;
-  app::StyleSheetSkin skin;
+  app::qt::StyleSheetSkin skin;
   word::ClassRegistry registry;
 
   // When each numbered statement of the load began, to show where the time goes.

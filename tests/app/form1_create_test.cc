@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/cursor_file.h"
+#include "app/qt/cursor_file.h"
 #include "tests/app/window_fakes.h"
 #include "word/embedded/word_application.h"
 
@@ -121,7 +121,7 @@ TEST_F(Form1CreateTest, PointerFollowsTheMovesButNeverReplacesTheHourglass) {
   QImage hand(32, 32, QImage::Format_ARGB32);
   hand.fill(Qt::red);
   ASSERT_TRUE(test_support::WriteFile(harness_.ProgramFolder() + "/HAND-M.CUR",
-                                      EncodeCursorFile(hand, {4, 2})));
+                                      qt::EncodeCursorFile(hand, {4, 2})));
   Start();
   const std::pair<void (Form1::*)(), int> kProcedures[] = {
       {&Form1::PushButton1_MouseMove, kPointerCustom}, {&Form1::Form_MouseMove, kPointerDefault},

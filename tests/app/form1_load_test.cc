@@ -10,7 +10,7 @@
 #include <QRadioButton>
 #include <optional>
 
-#include "app/cursor_file.h"
+#include "app/qt/cursor_file.h"
 #include "tests/app/window_fakes.h"
 #include "word/word_check.h"
 
@@ -61,7 +61,7 @@ TEST(Form1LoadTest, RunsInOrderAndLoadsTheCursorOnlyWhenItsFileExists) {
     hand.fill(Qt::black);
     if (withCursor) {
       ASSERT_TRUE(test_support::WriteFile(harness.ProgramFolder() + "/HAND-M.CUR",
-                                          EncodeCursorFile(hand, {6, 1})));
+                                          qt::EncodeCursorFile(hand, {6, 1})));
     }
     auto form = harness.MakeForm();
     form->Form_Load();

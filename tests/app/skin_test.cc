@@ -12,8 +12,8 @@
 #include <array>
 
 #include "app/apply_skin.h"
-#include "app/skin_sheet.h"
-#include "app/style_sheet_skin.h"
+#include "app/qt/skin_sheet.h"
+#include "app/qt/style_sheet_skin.h"
 #include "tests/app/window_fakes.h"
 
 namespace quorvane::app {
@@ -25,15 +25,15 @@ using word::Value;
 constexpr char kGoodSheet[] = "/* a { */ QPushButton { color: \"}\"; }\nQWidget{}";
 
 TEST(SkinSheetTest, RefusesWhatIsPlainlyNoStyleSheet) {
-  EXPECT_EQ(ParseSkinSheet(kGoodSheet, "o.cjs"), QString::fromLatin1(kGoodSheet));
+  EXPECT_EQ(qt::ParseSkinSheet(kGoodSheet, "o.cjs"), QString::fromLatin1(kGoodSheet));
   for (const char* bad : {"", " \n", "QWidget { color: red;", "QWidget } {", "/* open",
                           "QWidget { font: \"Arial; }", "\xff\xfe QWidget {}"}) {
-    EXPECT_THROW(ParseSkinSheet(bad, "o.cjs"), std::runtime_error) << bad;
+    EXPECT_THROW(qt::ParseSkinSheet(bad, "o.cjs"), std::runtime_error) << bad;
   }
 }
 
 TEST(StyleSheetSkinTest, RefusesUnknownMembersWrongArgumentsAndAnUnloadedApply) {
-  StyleSheetSkin skin;
+  qt::StyleSheetSkin skin;
   QWidget window;
   const struct {
     int id;
@@ -74,7 +74,7 @@ class ApplySkinTest : public ::testing::Test {
   }
 
   test_support::WindowHarness harness_;
-  StyleSheetSkin realSkin_;
+  qt::StyleSheetSkin realSkin_;
 };
 
 TEST_F(ApplySkinTest, AFolderNamedLikeTheSkinCountsAsNoSkin) {

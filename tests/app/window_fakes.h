@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "app/settings_store.h"
+#include "app/qt/settings_store.h"
 #include "app/skin_control.h"
 #include "tests/support/recorders.h"
 

@@ -1,0 +1,15 @@
+#ifndef QUORVANE_APP_QT_APPLICATION_ICON_H_
+#define QUORVANE_APP_QT_APPLICATION_ICON_H_
+
+#include <QIcon>
+
+namespace quorvane::app::qt {
+
+// The program's icon at 32, 48, 128 and 256 pixels. Each image is decoded
+// only when something first asks for that size: decoding all four up front
+// took longer than building the rest of the window.
+QIcon ApplicationIcon();
+
+}  // namespace quorvane::app::qt
+
+#endif  // QUORVANE_APP_QT_APPLICATION_ICON_H_
