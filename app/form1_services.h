@@ -1,13 +1,13 @@
 #ifndef QUORVANE_APP_FORM1_SERVICES_H_
 #define QUORVANE_APP_FORM1_SERVICES_H_
 
-// Everything the main window reaches outside the process, each behind a small
+// Everything Form1's procedures reach outside the process, each behind a small
 // interface so that tests show no dialog, never leave the test process and open
 // no program.
 
-#include <QString>
-#include <QUrl>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "chart/numbered_steps.h"
 #include "word/object_factory.h"
@@ -24,7 +24,7 @@ class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   // Modal: returns when the user has closed the box.
-  virtual void Show(const QString& text, const QString& title, int style) = 0;
+  virtual void Show(std::u16string_view text, std::u16string_view title, int style) = 0;
 };
 
 class ProgramExit {
@@ -38,9 +38,9 @@ class ProgramExit {
 class Opener {
  public:
   virtual ~Opener() = default;
-  // Hands a web address or a local file to the desktop's default program and
-  // does not wait for it.
-  virtual void Open(const QUrl& url) = 0;
+  // Hands a URL, a web address or a local file's, to the desktop's default
+  // program and does not wait for it.
+  virtual void Open(std::u16string_view url) = 0;
 };
 
 class Clock {
@@ -63,9 +63,9 @@ class SettingsStore {
  public:
   virtual ~SettingsStore() = default;
   // The stored text, or `defaultValue` as decimal text when the key is absent.
-  virtual QString Read(const QString& key, int defaultValue) = 0;
+  virtual std::u16string Read(std::u16string_view key, int defaultValue) = 0;
   // Takes effect at once.
-  virtual void Write(const QString& key, const QString& text) = 0;
+  virtual void Write(std::u16string_view key, std::u16string_view text) = 0;
 };
 
 struct Form1Services {
@@ -77,7 +77,6 @@ struct Form1Services {
   word::ObjectFactory& word;
   SettingsStore& settings;
   SkinControl& skin;
-  QString programFolder;  // no trailing separator
   // Lets tests fail a numbered statement on cue.
   chart::NumberedSteps::FaultHook faultHook = {};
 };

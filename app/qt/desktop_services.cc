@@ -6,17 +6,27 @@
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTime>
+#include <QUrl>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
-#include "app/dialog_text.h"
+#include "app/shell_text.h"
 
 namespace quorvane::app::qt {
 
-void QtMessageBoxes::Show(const QString& text, const QString& title, int style) {
-  QMessageBox box(style == kStyleWarning ? QMessageBox::Warning : QMessageBox::NoIcon, title,
-                  DialogText(text), QMessageBox::Ok, QApplication::activeWindow());
+namespace {
+
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+void QtMessageBoxes::Show(std::u16string_view text, std::u16string_view title, int style) {
+  QMessageBox box(style == kStyleWarning ? QMessageBox::Warning : QMessageBox::NoIcon,
+                  ToQString(title), ToQString(DialogText(text)), QMessageBox::Ok,
+                  QApplication::activeWindow());
   // Plain text always: a description may hold anything, '<' included.
   box.setTextFormat(Qt::PlainText);
   box.exec();
@@ -29,7 +39,8 @@ void ImmediateExit::EndNow() {
   std::_Exit(EXIT_SUCCESS);
 }
 
-void DesktopOpener::Open(const QUrl& url) {
+void DesktopOpener::Open(std::u16string_view address) {
+  const QUrl url(ToQString(address), QUrl::StrictMode);
   if (!QDesktopServices::openUrl(url)) {
     throw std::runtime_error("Cannot open " + url.toDisplayString().toStdString());
   }

@@ -3,13 +3,15 @@
 
 // The real services of the window program, as main() wires them.
 
+#include <QString>
+
 #include "app/form1_services.h"
 
 namespace quorvane::app::qt {
 
 class QtMessageBoxes final : public MessageBoxes {
  public:
-  void Show(const QString& text, const QString& title, int style) override;
+  void Show(std::u16string_view text, std::u16string_view title, int style) override;
 };
 
 class ImmediateExit final : public ProgramExit {
@@ -19,7 +21,7 @@ class ImmediateExit final : public ProgramExit {
 
 class DesktopOpener final : public Opener {
  public:
-  void Open(const QUrl& url) override;
+  void Open(std::u16string_view url) override;
 };
 
 class SystemClock final : public Clock {

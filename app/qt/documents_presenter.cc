@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUrl>
 #include <stdexcept>
 #include <utility>
 
@@ -70,7 +71,7 @@ void DocumentsPresenter::Present(const word::embedded::Document& document) {
       if (QFileInfo::exists(path)) continue;
       throw;
     }
-    opener_.Open(QUrl::fromLocalFile(path));
+    opener_.Open(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toStdU16String());
     return;
   }
   throw std::runtime_error("No free file name for the document in " + folder_.toStdString());

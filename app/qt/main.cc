@@ -3,9 +3,9 @@
 #include <QApplication>
 #include <memory>
 
-#include "app/form1.h"
 #include "app/qt/desktop_services.h"
 #include "app/qt/documents_presenter.h"
+#include "app/qt/form1_window.h"
 #include "app/qt/settings_store.h"
 #include "app/qt/style_sheet_skin.h"
 #include "app/web_site_chance.h"
@@ -29,17 +29,18 @@ int main(int argc, char** argv) {
       registry, std::make_shared<quorvane::app::qt::DocumentsPresenter>(
                     quorvane::app::qt::DocumentsFolder(), opener));
 
-  quorvane::app::Form1 form(quorvane::app::Form1Services{
-      .boxes = boxes,
-      .exit = exit,
-      .opener = opener,
-      .clock = clock,
-      .random = random,
-      .word = registry,
-      .settings = settings,
-      .skin = skin,
-      .programFolder = quorvane::app::qt::ProgramFolder(),
-  });
+  quorvane::app::qt::Form1Window form(
+      quorvane::app::Form1Services{
+          .boxes = boxes,
+          .exit = exit,
+          .opener = opener,
+          .clock = clock,
+          .random = random,
+          .word = registry,
+          .settings = settings,
+          .skin = skin,
+      },
+      quorvane::app::qt::ProgramFolder().toStdU16String());
   form.Start();
   return QApplication::exec();
 }

@@ -23,6 +23,10 @@ void ThrowUnlessOk(const QSettings& settings, const char* action) {
   throw failure("unknown failure");
 }
 
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 }  // namespace
 
 QSettingsStore::QSettingsStore() = default;
@@ -37,18 +41,18 @@ QSettings& QSettingsStore::Section() {
   return *settings_;
 }
 
-QString QSettingsStore::Read(const QString& key, int defaultValue) {
+std::u16string QSettingsStore::Read(std::u16string_view key, int defaultValue) {
   QSettings& settings = Section();
   // Picks up changes made outside this program since the last access.
   settings.sync();
   ThrowUnlessOk(settings, "read");
-  return settings.value(key, QString::number(defaultValue)).toString();
+  return settings.value(ToQString(key), QString::number(defaultValue)).toString().toStdU16String();
 }
 
-void QSettingsStore::Write(const QString& key, const QString& text) {
+void QSettingsStore::Write(std::u16string_view key, std::u16string_view text) {
   QSettings& settings = Section();
   ThrowUnlessOk(settings, "read");
-  settings.setValue(key, text);
+  settings.setValue(ToQString(key), ToQString(text));
   // Takes effect at once, not when the program ends.
   settings.sync();
   ThrowUnlessOk(settings, "write");

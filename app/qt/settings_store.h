@@ -1,7 +1,6 @@
 #ifndef QUORVANE_APP_QT_SETTINGS_STORE_H_
 #define QUORVANE_APP_QT_SETTINGS_STORE_H_
 
-#include <QString>
 #include <memory>
 
 #include "app/form1_services.h"
@@ -21,8 +20,8 @@ class QSettingsStore final : public SettingsStore {
   QSettingsStore();
   ~QSettingsStore() override;
 
-  QString Read(const QString& key, int defaultValue) override;
-  void Write(const QString& key, const QString& text) override;
+  std::u16string Read(std::u16string_view key, int defaultValue) override;
+  void Write(std::u16string_view key, std::u16string_view text) override;
 
  private:
   QSettings& Section();

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "app/qt/cursor_file.h"
-#include "tests/app/window_fakes.h"
+#include "tests/app/qt/window_harness.h"
 
 namespace quorvane::app::qt {
 namespace {

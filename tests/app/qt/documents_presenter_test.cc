@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUrl>
 
 #include "app/qt/documents_presenter.h"
-#include "tests/app/window_fakes.h"
+#include "tests/app/qt/window_harness.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -45,7 +48,9 @@ TEST(DocumentsPresenterTest, EachDocumentTakesTheNextFreeNameNeverReplacingOne) 
   ASSERT_TRUE(test_support::WriteFile(documents + "/ASCII Conversion Chart (2).docx", "kept"));
   presenter.Present(chart);
   std::vector<QString> opened;
-  for (const QUrl& url : opener.opened) opened.push_back(QFileInfo(url.toLocalFile()).fileName());
+  for (const std::u16string& url : opener.opened) {
+    opened.push_back(QFileInfo(QUrl(QString::fromStdU16String(url)).toLocalFile()).fileName());
+  }
   EXPECT_THAT(opened, ::testing::ElementsAre("ASCII Conversion Chart.docx",
                                              "ASCII Conversion Chart (3).docx"));
   QFile kept(documents + "/ASCII Conversion Chart (2).docx");

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "app/qt/settings_store.h"
-#include "tests/app/window_fakes.h"
+#include "tests/app/qt/window_harness.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -29,28 +29,28 @@ class SettingsStoreTest : public ::testing::Test {
 };
 
 TEST_F(SettingsStoreTest, AbsentKeysGiveTheDefaultAsDecimalText) {
-  EXPECT_EQ(store_.Read(QStringLiteral("Option1"), 1), QStringLiteral("1"));
-  EXPECT_EQ(store_.Read(QStringLiteral("Option2"), 0), QStringLiteral("0"));
+  EXPECT_EQ(store_.Read(u"Option1", 1), u"1");
+  EXPECT_EQ(store_.Read(u"Option2", 0), u"0");
   EXPECT_FALSE(QFile::exists(FilePath()));
 }
 
 TEST_F(SettingsStoreTest, WritesReachTheFileAtOnceAndReadBack) {
-  store_.Write(QStringLiteral("Option1"), QStringLiteral("False"));
-  store_.Write(QStringLiteral("Option2"), QStringLiteral("True"));
+  store_.Write(u"Option1", u"False");
+  store_.Write(u"Option2", u"True");
   EXPECT_EQ(FileText(), "[Quorvane%20Software]\nOption1=False\nOption2=True\n");
-  store_.Write(QStringLiteral("Option1"), QStringLiteral("True"));
-  EXPECT_EQ(QSettingsStore().Read(QStringLiteral("Option1"), 0), QStringLiteral("True"));
-  EXPECT_EQ(QSettingsStore().Read(QStringLiteral("Option2"), 0), QStringLiteral("True"));
+  store_.Write(u"Option1", u"True");
+  EXPECT_EQ(QSettingsStore().Read(u"Option1", 0), u"True");
+  EXPECT_EQ(QSettingsStore().Read(u"Option2", 0), u"True");
 }
 
 TEST_F(SettingsStoreTest, DamagedOrUnreadableFileFailsEachOperation) {
   ASSERT_TRUE(
       test_support::WriteFile(FilePath(), "[Quorvane%20Software\nOption1=\"True\n\x01\xff=\n"));
-  EXPECT_THROW(store_.Read(QStringLiteral("Option1"), 1), std::runtime_error);
-  EXPECT_THROW(store_.Write(QStringLiteral("Option1"), QStringLiteral("True")), std::runtime_error);
+  EXPECT_THROW(store_.Read(u"Option1", 1), std::runtime_error);
+  EXPECT_THROW(store_.Write(u"Option1", u"True"), std::runtime_error);
   ASSERT_TRUE(QFile::remove(FilePath()));
   ASSERT_TRUE(QDir(home_.path()).mkdir(QStringLiteral("Brelmor.conf")));
-  EXPECT_THROW(store_.Read(QStringLiteral("Option1"), 1), std::runtime_error);
+  EXPECT_THROW(store_.Read(u"Option1", 1), std::runtime_error);
 }
 
 }  // namespace

@@ -11,12 +11,13 @@
 #include <QRadioButton>
 #include <array>
 
-#include "app/apply_skin.h"
+#include "app/beside_program.h"
 #include "app/qt/skin_sheet.h"
 #include "app/qt/style_sheet_skin.h"
-#include "tests/app/window_fakes.h"
+#include "tests/app/qt/window_harness.h"
+#include "word/utf.h"
 
-namespace quorvane::app {
+namespace quorvane::app::qt {
 namespace {
 
 using ::testing::ElementsAre;
@@ -25,15 +26,15 @@ using word::Value;
 constexpr char kGoodSheet[] = "/* a { */ QPushButton { color: \"}\"; }\nQWidget{}";
 
 TEST(SkinSheetTest, RefusesWhatIsPlainlyNoStyleSheet) {
-  EXPECT_EQ(qt::ParseSkinSheet(kGoodSheet, "o.cjs"), QString::fromLatin1(kGoodSheet));
+  EXPECT_EQ(ParseSkinSheet(kGoodSheet, "o.cjs"), QString::fromLatin1(kGoodSheet));
   for (const char* bad : {"", " \n", "QWidget { color: red;", "QWidget } {", "/* open",
                           "QWidget { font: \"Arial; }", "\xff\xfe QWidget {}"}) {
-    EXPECT_THROW(qt::ParseSkinSheet(bad, "o.cjs"), std::runtime_error) << bad;
+    EXPECT_THROW(ParseSkinSheet(bad, "o.cjs"), std::runtime_error) << bad;
   }
 }
 
 TEST(StyleSheetSkinTest, RefusesUnknownMembersWrongArgumentsAndAnUnloadedApply) {
-  qt::StyleSheetSkin skin;
+  StyleSheetSkin skin;
   QWidget window;
   const struct {
     int id;
@@ -55,18 +56,24 @@ TEST(StyleSheetSkinTest, RefusesUnknownMembersWrongArgumentsAndAnUnloadedApply) 
 class ApplySkinTest : public ::testing::Test {
  protected:
   void TearDown() override { qApp->setStyleSheet(QString()); }
-  QString SkinPath() const { return SkinFilePath(harness_.ProgramFolder()); }
+  QString SkinPath() const {
+    return QString::fromStdU16String(SkinFilePath(harness_.ProgramFolder()));
+  }
+  static QColor ButtonFaceColor() { return QApplication::palette().color(QPalette::Button); }
 
   // Loads the window, checking that the text box and the push button keep
   // their colours, and that the four others have `colour`.
-  std::unique_ptr<Form1> LoadForm(const QColor& colour) {
-    auto form = harness_.MakeForm();
-    const QPalette text = form->Text1->palette(), button = form->PushButton1->palette();
-    form->Form_Load();
-    EXPECT_EQ(form->Text1->palette().color(QPalette::Base), text.color(QPalette::Base));
-    EXPECT_EQ(form->PushButton1->palette().color(QPalette::Button), button.color(QPalette::Button));
-    const std::array<const QWidget*, 4> skinned = {form.get(), form->Frame1, form->Option1,
-                                                   form->Option2};
+  std::unique_ptr<Form1Window> LoadForm(const QColor& colour) {
+    auto form = harness_.MakeWindow();
+    const auto* text1 = form->findChild<QLineEdit*>("Text1");
+    const auto* button1 = form->findChild<QPushButton*>("PushButton1");
+    const QPalette text = text1->palette(), button = button1->palette();
+    form->Procedures().Form_Load();
+    EXPECT_EQ(text1->palette().color(QPalette::Base), text.color(QPalette::Base));
+    EXPECT_EQ(button1->palette().color(QPalette::Button), button.color(QPalette::Button));
+    const std::array<const QWidget*, 4> skinned = {
+        form.get(), form->findChild<QGroupBox*>("Frame1"),
+        form->findChild<QRadioButton*>("Option1"), form->findChild<QRadioButton*>("Option2")};
     for (const QWidget* w : skinned) {
       EXPECT_EQ(w->palette().color(w->backgroundRole()), colour) << w->metaObject()->className();
     }
@@ -74,7 +81,7 @@ class ApplySkinTest : public ::testing::Test {
   }
 
   test_support::WindowHarness harness_;
-  qt::StyleSheetSkin realSkin_;
+  StyleSheetSkin realSkin_;
 };
 
 TEST_F(ApplySkinTest, AFolderNamedLikeTheSkinCountsAsNoSkin) {
@@ -104,10 +111,10 @@ TEST_F(ApplySkinTest, RefusedSkinIsReportedAtLine100AndKeepsTheButtonFaceColours
   auto form = LoadForm(ButtonFaceColor());
   EXPECT_THAT(harness_.skin.calls, ElementsAre(::testing::StartsWith("method 2(")));
   EXPECT_THAT(harness_.boxes.ReportedLines(), ElementsAre(100));
-  EXPECT_THAT(harness_.boxes.Reports()[0].text.toStdString(), ::testing::HasSubstr("not UTF-8"));
+  EXPECT_THAT(word::ToUtf8(harness_.boxes.Reports()[0].text), ::testing::HasSubstr("not UTF-8"));
   EXPECT_TRUE(form->styleSheet().isEmpty() && qApp->styleSheet().isEmpty());
   EXPECT_EQ(form->windowTitle(), "Quorvane Software");  // the load went on
 }
 
 }  // namespace
-}  // namespace quorvane::app
+}  // namespace quorvane::app::qt
