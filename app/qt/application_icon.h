@@ -5,9 +5,7 @@
 
 namespace quorvane::app::qt {
 
-// The program's icon at 32, 48, 128 and 256 pixels. Each image is decoded
-// only when something first asks for that size: decoding all four up front
-// took longer than building the rest of the window.
+// The program's icon at 32, 48, 128 and 256 pixels.
 QIcon ApplicationIcon();
 
 }  // namespace quorvane::app::qt
