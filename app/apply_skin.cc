@@ -1,24 +1,18 @@
 #include "app/apply_skin.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPalette>
-#include <QRadioButton>
+#include <initializer_list>
+#include <span>
 
-#include "app/file_exists.h"
+#include "app/beside_program.h"
 
 namespace quorvane::app {
 namespace {
 
 using word::Value;
 
-bool TakesSkinBackColor(const QWidget& control) {
-  return qobject_cast<const QRadioButton*>(&control) != nullptr ||
-         qobject_cast<const QCheckBox*>(&control) != nullptr ||
-         qobject_cast<const QGroupBox*>(&control) != nullptr ||
-         qobject_cast<const QLabel*>(&control) != nullptr;
+bool TakesSkinBackColor(ControlKind kind) {
+  return kind == ControlKind::OptionButton || kind == ControlKind::CheckBox ||
+         kind == ControlKind::Frame || kind == ControlKind::Label;
 }
 
 Value Invoke(SkinControl& skin, int dispId, InvokeKind kind, std::initializer_list<Value> args) {
@@ -27,42 +21,23 @@ Value Invoke(SkinControl& skin, int dispId, InvokeKind kind, std::initializer_li
 
 }  // namespace
 
-QString SkinFilePath(const QString& programFolder) {
-  return programFolder + QStringLiteral("/x/o.cjs");
-}
-
-QColor ButtonFaceColor() {
-  return QApplication::palette().color(QPalette::Button);
-}
-
-void SetBackColor(QWidget& widget, const QColor& color) {
-  // Buttons paint their background in the Button role, other widgets in Window.
-  QPalette palette = widget.palette();
-  palette.setColor(widget.backgroundRole(), color);
-  widget.setPalette(palette);
-  widget.setAutoFillBackground(true);
-}
-
-void ApplySkin(QWidget& window, SkinControl& skin, const QString& programFolder) {
+void ApplySkin(Form1View& window, SkinControl& skin) {
   namespace m = skin_member;
-  const QString skinFile = SkinFilePath(programFolder);
+  const std::u16string skinFile = SkinFilePath(window.ProgramFolder());
   if (!FileExists(skinFile)) return;
 
-  const QColor buttonFace = ButtonFaceColor();
-  SetBackColor(window, buttonFace);
-  for (QWidget* control : window.findChildren<QWidget*>()) {
-    if (TakesSkinBackColor(*control)) SetBackColor(*control, buttonFace);
+  window.SetBackColor(kColorButtonFace);
+  const std::vector<ControlKind> controls = window.Controls();
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (TakesSkinBackColor(controls[i])) window.SetControlBackColor(i, kColorButtonFace);
   }
 
-  Invoke(skin, m::kLoadSkin, InvokeKind::Method,
-         {word::Bstr(skinFile.toStdU16String()), word::Bstr(u"")});
+  Invoke(skin, m::kLoadSkin, InvokeKind::Method, {word::Bstr(skinFile), word::Bstr(u"")});
   const std::int32_t options = Invoke(skin, m::kOptions, InvokeKind::Get, {}).ToInt32();
   Invoke(skin, m::kOptions, InvokeKind::Put, {word::I4(options | 1)});
   Invoke(skin, m::kSwitchFive, InvokeKind::Put, {word::Bool(true)});
   Invoke(skin, m::kSwitchTen, InvokeKind::Put, {word::Bool(true)});
-  // Window handles are 32-bit numbers to the skin control.
-  Invoke(skin, m::kApplyWindow, InvokeKind::Method,
-         {word::I4(static_cast<std::int32_t>(window.winId()))});
+  Invoke(skin, m::kApplyWindow, InvokeKind::Method, {word::I4(window.WindowHandle())});
 }
 
 }  // namespace quorvane::app

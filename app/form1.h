@@ -1,23 +1,19 @@
 #ifndef QUORVANE_APP_FORM1_H_
 #define QUORVANE_APP_FORM1_H_
 
-// The main window: two option buttons for the page layout and the button that
-// makes the chart. Its procedures keep the names of the window system's
-// events; each is public so that the window system and tests can raise it.
+// The main window's procedures: two option buttons for the page layout and the
+// button that makes the chart. They keep the names of the window system's
+// events; each is public so that the window and tests can raise it. The window
+// itself is reached only through its view.
 
-#include <QCursor>
-#include <QWidget>
-#include <optional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "app/box_reporter.h"
 #include "app/form1_services.h"
+#include "app/form1_view.h"
 #include "word/word_check.h"
-
-class QGroupBox;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 
 namespace quorvane::app {
 
@@ -30,11 +26,10 @@ inline constexpr const char* kFormLoadLocation = "in Vellomir2021/08/31.Form1.Fo
 inline constexpr const char* kPushButton1ClickLocation =
     "in Vellomir2021/08/31.Form1.PushButton1_Click ";
 
-class Form1 : public QWidget, private word::WordCheckUi {
-  Q_OBJECT
-
+class Form1 final : private word::WordCheckUi {
  public:
-  explicit Form1(Form1Services services, QWidget* parent = nullptr);
+  // `view` must outlive the procedures; it may still be under construction.
+  Form1(Form1View& view, Form1Services services);
 
   // Runs Form_Load to its end, then shows the window unless the program was
   // ended meanwhile.
@@ -56,31 +51,20 @@ class Form1 : public QWidget, private word::WordCheckUi {
   void OpenWebSiteByChance();
   void ApplySkin();
 
+  // Raised by the view when an option button becomes selected, by the user or
+  // by the load.
+  void OptionSelected(Option option);
+
   int MousePointer() const { return mousePointer_; }
   void SetMousePointer(int shape);
-  const std::optional<QCursor>& MouseIcon() const { return mouseIcon_; }
-  const QString& AppTitle() const { return appTitle_; }
+  const Picture* MouseIcon() const { return mouseIcon_.get(); }
+  const std::u16string& AppTitle() const { return appTitle_; }
   bool Busy() const { return busy_; }
 
-  QLineEdit* Text1 = nullptr;
-  QGroupBox* Frame1 = nullptr;
-  QRadioButton* Option1 = nullptr;
-  QRadioButton* Option2 = nullptr;
-  QPushButton* PushButton1 = nullptr;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
-  void CreateControls();
-  void ConnectEvents();
-  void WatchMouseMoves(QWidget& control);
-
   // Selects or unselects an option button as the load restores it; the click
   // procedure this raises waits for RunRaisedClicks.
-  void RestoreOption(QRadioButton& option, bool selected);
+  void RestoreOption(Option option, bool selected);
   void RaiseOptionClick(void (Form1::*click)());
   void RunRaisedClicks();
   void WriteOptionSettings();
@@ -89,13 +73,14 @@ class Form1 : public QWidget, private word::WordCheckUi {
   void ShowMessage(std::u16string_view text, int style) override;
   void EndProgram() override;
 
+  Form1View& view_;
   Form1Services services_;
   BoxReporter reporter_;
-  QString appTitle_;
+  std::u16string appTitle_;
   bool busy_ = false;
   bool ended_ = false;
   int mousePointer_ = kPointerDefault;
-  std::optional<QCursor> mouseIcon_;
+  std::unique_ptr<Picture> mouseIcon_;
   // Set while the load restores an option.
   bool restoring_ = false;
   std::vector<void (Form1::*)()> raisedClicks_;

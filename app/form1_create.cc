@@ -3,8 +3,6 @@
 #include "app/form1.h"
 #include "chart/build_chart.h"
 
-#include <QRadioButton>
-
 namespace quorvane::app {
 
 void Form1::PushButton1_Click() {
@@ -16,11 +14,11 @@ void Form1::PushButton1_Click() {
   steps.Run(102, [&] { busy_ = true; });
   steps.Run(104, [&] { SetMousePointer(kPointerWait); });
   steps.Run(106, [&] {
-    chart::BuildChart(u"", Option1->isChecked(),
+    chart::BuildChart(u"", view_.OptionSelected(Option::Option1),
                       chart::ChartEnvironment{services_.word, reporter_});
   });
   steps.Run(108, [&] { SetMousePointer(kPointerDefault); });
-  steps.Run(110, [&] { services_.boxes.Show(QStringLiteral("Done."), appTitle_, kStyleOkOnly); });
+  steps.Run(110, [&] { services_.boxes.Show(u"Done.", appTitle_, kStyleOkOnly); });
   steps.Run(112, [&] { busy_ = false; });
 }
 

@@ -1,37 +1,33 @@
 // Form1's start-up and the option buttons that it restores.
 
-#include <QRadioButton>
+#include <cstdio>
 #include <utility>
 
-#include "app/app_title.h"
-#include "app/application_icon.h"
 #include "app/apply_skin.h"
-#include "app/cursor_file.h"
-#include "app/file_exists.h"
+#include "app/beside_program.h"
 #include "app/form1.h"
-#include "app/setting_text.h"
-#include "app/settings_store.h"
+#include "app/shell_text.h"
 #include "app/web_site_chance.h"
 
 namespace quorvane::app {
 
 void Form1::Form_Load() {
   chart::NumberedSteps steps(reporter_, kFormLoadLocation, services_.faultHook);
-  const QString cursorFile = services_.programFolder + QStringLiteral("/HAND-M.CUR");
+  const std::u16string cursorFile = CursorFilePath(view_.ProgramFolder());
 
   steps.Run(100, [&] { ApplySkin(); });
-  steps.Run(104, [&] { setWindowTitle(QString::fromLatin1(kProductName)); });
-  steps.Run(104, [&] { setWindowIcon(ApplicationIcon()); });
+  steps.Run(104, [&] { view_.SetCaption(kProductName); });
+  steps.Run(104, [&] { view_.SetIcon(); });
   steps.Run(104, [&] { SetAppTitle(); });
   if (steps.Test(106, [&] { return FileExists(cursorFile); })) {
-    steps.Run(108, [&] { mouseIcon_ = LoadCursorFile(cursorFile); });
+    steps.Run(108, [&] { mouseIcon_ = view_.LoadPicture(cursorFile); });
   }
   steps.Run(110, [&] { OpenWebSiteByChance(); });
   steps.Run(128, [&] {
-    RestoreOption(*Option1, ToBoolean(services_.settings.Read(QStringLiteral("Option1"), 1)));
+    RestoreOption(Option::Option1, ToBoolean(services_.settings.Read(u"Option1", 1)));
   });
   steps.Run(130, [&] {
-    RestoreOption(*Option2, ToBoolean(services_.settings.Read(QStringLiteral("Option2"), 0)));
+    RestoreOption(Option::Option2, ToBoolean(services_.settings.Read(u"Option2", 0)));
   });
   // The click procedures that the restores raised, each writing both keys,
   // run once both options are restored: each restore reads its choice as it
@@ -41,27 +37,24 @@ void Form1::Form_Load() {
 }
 
 void Form1::ApplySkin() {
-  app::ApplySkin(*this, services_.skin, services_.programFolder);
+  app::ApplySkin(view_, services_.skin);
 }
 
 void Form1::SetAppTitle() {
-  appTitle_ = AppTitleFrom(QString::fromLatin1(kProductName));
+  appTitle_ = AppTitleFrom(kProductName);
 }
 
 void Form1::OpenWebSiteByChance() {
   app::OpenWebSiteByChance(services_.clock, services_.random, services_.opener);
 }
 
-void Form1::RestoreOption(QRadioButton& option, bool selected) {
+void Form1::OptionSelected(Option option) {
+  RaiseOptionClick(option == Option::Option1 ? &Form1::Option1_Click : &Form1::Option2_Click);
+}
+
+void Form1::RestoreOption(Option option, bool selected) {
   restoring_ = true;
-  if (!selected && option.isChecked()) {
-    // Selected buttons of an exclusive group refuse to be unselected directly.
-    option.setAutoExclusive(false);
-    option.setChecked(false);
-    option.setAutoExclusive(true);
-  } else {
-    option.setChecked(selected);
-  }
+  view_.SetOptionSelected(option, selected);
   restoring_ = false;
 }
 
@@ -71,11 +64,12 @@ void Form1::RaiseOptionClick(void (Form1::*click)()) {
     return;
   }
   // A click by the user has no report of its own, and an exception must not
-  // cross Qt's signal delivery: the choice stays on screen, unsaved.
+  // cross the window system's event delivery: the choice stays on screen,
+  // unsaved.
   try {
     (this->*click)();
   } catch (const std::exception& failure) {
-    qWarning("Cannot save the page option: %s", failure.what());
+    std::fprintf(stderr, "Cannot save the page option: %s\n", failure.what());
   }
 }
 
@@ -92,8 +86,8 @@ void Form1::Option2_Click() {
 }
 
 void Form1::WriteOptionSettings() {
-  services_.settings.Write(QStringLiteral("Option1"), BooleanText(Option1->isChecked()));
-  services_.settings.Write(QStringLiteral("Option2"), BooleanText(Option2->isChecked()));
+  services_.settings.Write(u"Option1", BooleanText(view_.OptionSelected(Option::Option1)));
+  services_.settings.Write(u"Option2", BooleanText(view_.OptionSelected(Option::Option2)));
 }
 
 }  // namespace quorvane::app

@@ -1,20 +1,19 @@
 #ifndef QUORVANE_APP_FORM1_SERVICES_H_
 #define QUORVANE_APP_FORM1_SERVICES_H_
 
-// Everything the main window reaches outside the process, each behind a small
+// Everything Form1's procedures reach outside the process, each behind a small
 // interface so that tests show no dialog, never leave the test process and open
 // no program.
 
-#include <QString>
-#include <QUrl>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "chart/numbered_steps.h"
 #include "word/object_factory.h"
 
 namespace quorvane::app {
 
-class SettingsStore;
 class SkinControl;
 
 // Message-box styles as Windows numbers them.
@@ -25,7 +24,7 @@ class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   // Modal: returns when the user has closed the box.
-  virtual void Show(const QString& text, const QString& title, int style) = 0;
+  virtual void Show(std::u16string_view text, std::u16string_view title, int style) = 0;
 };
 
 class ProgramExit {
@@ -39,9 +38,9 @@ class ProgramExit {
 class Opener {
  public:
   virtual ~Opener() = default;
-  // Hands a web address or a local file to the desktop's default program and
-  // does not wait for it.
-  virtual void Open(const QUrl& url) = 0;
+  // Hands a URL, a web address or a local file's, to the desktop's default
+  // program and does not wait for it.
+  virtual void Open(std::u16string_view url) = 0;
 };
 
 class Clock {
@@ -58,6 +57,17 @@ class RandomSource {
   virtual double NextFraction() = 0;
 };
 
+// The per-user settings store: text values under one application name and
+// section, addressed by key.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  // The stored text, or `defaultValue` as decimal text when the key is absent.
+  virtual std::u16string Read(std::u16string_view key, int defaultValue) = 0;
+  // Takes effect at once.
+  virtual void Write(std::u16string_view key, std::u16string_view text) = 0;
+};
+
 struct Form1Services {
   MessageBoxes& boxes;
   ProgramExit& exit;
@@ -67,7 +77,6 @@ struct Form1Services {
   word::ObjectFactory& word;
   SettingsStore& settings;
   SkinControl& skin;
-  QString programFolder;  // no trailing separator
   // Lets tests fail a numbered statement on cue.
   chart::NumberedSteps::FaultHook faultHook = {};
 };

@@ -1,9 +1,9 @@
 #include "app/web_site_chance.h"
 
-#include <QString>
 #include <cmath>
 
 #include "app/error_report.h"
+#include "word/utf.h"
 
 namespace quorvane::app {
 
@@ -15,8 +15,7 @@ void OpenWebSiteByChance(Clock& clock, RandomSource& random, Opener& opener) {
   constexpr int kLuckyNumber = 7;
   random.Seed(clock.SecondsSinceMidnight());
   if (DrawOneToHundred(random) == kLuckyNumber) {
-    opener.Open(QUrl(
-        QString::fromUtf8(kWebSiteAddress.data(), static_cast<qsizetype>(kWebSiteAddress.size()))));
+    opener.Open(word::FromUtf8(kWebSiteAddress));
   }
 }
 

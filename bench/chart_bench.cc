@@ -14,11 +14,11 @@
 #include "chart/chart_text.h"
 #include "chart/filled_table.h"
 #include "chart/portrait_text.h"
+#include "word/docx/parts.h"
+#include "word/docx/writer.h"
+#include "word/docx/zip_archive.h"
 #include "word/embedded/document.h"
-#include "word/embedded/docx_parts.h"
-#include "word/embedded/docx_writer.h"
 #include "word/embedded/word_application.h"
-#include "word/embedded/zip_archive.h"
 #include "word/object_factory.h"
 
 namespace quorvane::bench {
@@ -27,6 +27,7 @@ namespace {
 namespace chart = quorvane::chart;
 namespace word = quorvane::word;
 namespace embedded = quorvane::word::embedded;
+namespace docx = quorvane::word::docx;
 
 constexpr std::u16string_view kFooter = u"Quorvane benchmark";
 
@@ -68,7 +69,7 @@ class MemoryPresenter final : public embedded::DocumentPresenter {
   void Present(const embedded::Document& document) override {
     ++presented;
     if (serialise_) {
-      bytes = embedded::WriteDocx(document);
+      bytes = docx::WriteDocx(document);
     } else {
       captured = document;
     }
@@ -179,7 +180,7 @@ void BM_WriteDocx(benchmark::State& state) {
   std::size_t size = 0;
   const AllocationsPerIteration allocs;
   for (auto _ : state) {
-    const std::string bytes = embedded::WriteDocx(document);
+    const std::string bytes = docx::WriteDocx(document);
     size = bytes.size();
     benchmark::DoNotOptimize(bytes.data());
   }
@@ -199,7 +200,7 @@ void BM_DocxPartsXml(benchmark::State& state) {
   std::size_t size = 0;
   const AllocationsPerIteration allocs;
   for (auto _ : state) {
-    const std::vector<embedded::docx::PackagePart> parts = embedded::docx::PackageParts(document);
+    const std::vector<docx::PackagePart> parts = docx::PackageParts(document);
     size = 0;
     for (const auto& part : parts) size += part.xml.size();
     benchmark::DoNotOptimize(parts.data());
@@ -212,9 +213,8 @@ BENCHMARK(BM_DocxPartsXml)->Unit(benchmark::kMicrosecond);
 void BM_ZipArchive(benchmark::State& state) {
   auto presenter = std::make_shared<MemoryPresenter>(/*serialise=*/false);
   if (!MakeLandscapeChart(state, presenter)) return;
-  const std::vector<embedded::docx::PackagePart> parts =
-      embedded::docx::PackageParts(presenter->captured);
-  std::vector<embedded::ZipEntry> entries;
+  const std::vector<docx::PackagePart> parts = docx::PackageParts(presenter->captured);
+  std::vector<docx::ZipEntry> entries;
   std::size_t inputSize = 0;
   for (const auto& part : parts) {
     entries.push_back({part.name, part.xml});
@@ -223,7 +223,7 @@ void BM_ZipArchive(benchmark::State& state) {
   std::size_t size = 0;
   const AllocationsPerIteration allocs;
   for (auto _ : state) {
-    const std::string bytes = embedded::MakeZipArchive(entries, kWriterCompressionLevel);
+    const std::string bytes = docx::MakeZipArchive(entries, kWriterCompressionLevel);
     size = bytes.size();
     benchmark::DoNotOptimize(bytes.data());
   }

@@ -19,9 +19,9 @@
 #include <utility>
 #include <vector>
 
-#include "app/form1.h"
-#include "app/settings_store.h"
-#include "app/style_sheet_skin.h"
+#include "app/qt/form1_window.h"
+#include "app/qt/settings_store.h"
+#include "app/qt/style_sheet_skin.h"
 #include "word/embedded/word_application.h"
 #include "word/object_factory.h"
 
@@ -31,14 +31,14 @@ namespace {
 // Stand-ins for what the window reaches outside the process: no dialog, no
 // web site, no settings file, no document written.
 struct SilentBoxes final : app::MessageBoxes {
-  void Show(const QString&, const QString&, int) override { ++shown; }
+  void Show(std::u16string_view, std::u16string_view, int) override { ++shown; }
   int shown = 0;
 };
 struct NoExit final : app::ProgramExit {
   void EndNow() override {}
 };
 struct NoOpener final : app::Opener {
-  void Open(const QUrl&) override {}
+  void Open(std::u16string_view) override {}
 };
 struct MidnightClock final : app::Clock {
   std::uint32_t SecondsSinceMidnight() override { return 0; }
@@ -48,12 +48,14 @@ struct FixedRandom final : app::RandomSource {
   double NextFraction() override { return 0.5; }
 };
 struct MemorySettings final : app::SettingsStore {
-  QString Read(const QString& key, int defaultValue) override {
+  std::u16string Read(std::u16string_view key, int defaultValue) override {
     const auto found = values.find(key);
-    return found != values.end() ? found->second : QString::number(defaultValue);
+    return found != values.end() ? found->second : QString::number(defaultValue).toStdU16String();
   }
-  void Write(const QString& key, const QString& text) override { values[key] = text; }
-  std::map<QString, QString> values;
+  void Write(std::u16string_view key, std::u16string_view text) override {
+    values[std::u16string(key)] = text;
+  }
+  std::map<std::u16string, std::u16string, std::less<>> values;
 };
 struct DiscardingPresenter final : word::embedded::DocumentPresenter {
   void Present(const word::embedded::Document&) override {}
@@ -105,7 +107,7 @@ struct FormParts {
   MidnightClock clock;
   FixedRandom random;
   MemorySettings settings;
-  app::StyleSheetSkin skin;
+  app::qt::StyleSheetSkin skin;
   word::ClassRegistry registry;
 
   // When each numbered statement of the load began, to show where the time goes.
@@ -114,20 +116,20 @@ struct FormParts {
   FormParts() {
     word::embedded::RegisterWordApplication(registry, std::make_shared<DiscardingPresenter>());
   }
-  std::unique_ptr<QWidget> MakeForm(PaintWatch& watch, const QString& programFolder) {
-    auto form = std::make_unique<app::Form1>(
-        app::Form1Services{.boxes = boxes,
-                           .exit = exit,
-                           .opener = opener,
-                           .clock = clock,
-                           .random = random,
-                           .word = registry,
-                           .settings = settings,
-                           .skin = skin,
-                           .programFolder = programFolder,
-                           .faultHook = [this](int line) {
-                             steps.emplace_back(line, std::chrono::steady_clock::now());
-                           }});
+  std::unique_ptr<QWidget> MakeForm(PaintWatch& watch, const std::u16string& programFolder) {
+    auto form = std::make_unique<app::qt::Form1Window>(
+        app::Form1Services{
+            .boxes = boxes,
+            .exit = exit,
+            .opener = opener,
+            .clock = clock,
+            .random = random,
+            .word = registry,
+            .settings = settings,
+            .skin = skin,
+            .faultHook =
+                [this](int line) { steps.emplace_back(line, std::chrono::steady_clock::now()); }},
+        programFolder);
     form->installEventFilter(&watch);
     form->Start();
     return form;
@@ -222,7 +224,7 @@ BENCHMARK(BM_BareWindowStart)->UseManualTime()->Unit(benchmark::kMillisecond);
 // With the skin and cursor files beside the program, as users start it.
 void BM_Form1Start(benchmark::State& state) {
   TimeWindowStart(state, [](FormParts& parts, PaintWatch& watch) {
-    return parts.MakeForm(watch, QStringLiteral(QUORVANE_PROGRAM_FOLDER));
+    return parts.MakeForm(watch, QStringLiteral(QUORVANE_PROGRAM_FOLDER).toStdU16String());
   });
 }
 BENCHMARK(BM_Form1Start)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -6,6 +6,6 @@ build=${1:-build}
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   chart="$build/ascii-chart-portrait.docx"
   echo "run-main: no display available; writing the portrait chart to $chart with quorvane-chart instead"
-  exec "$build/app/quorvane-chart" --force -o "$chart"
+  exec "$build/app/cli/quorvane-chart" --force -o "$chart"
 fi
-exec "$build/app/quorvane"
+exec "$build/app/qt/quorvane"

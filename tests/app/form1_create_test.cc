@@ -1,26 +1,16 @@
-// "Start Creating", the pointer rules and closing the window.
+// "Start Creating" and the pointer rules.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <QApplication>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QRadioButton>
 
-#include "app/cursor_file.h"
 #include "tests/app/window_fakes.h"
 #include "word/embedded/word_application.h"
+#include "word/utf.h"
 
 namespace quorvane::app {
 namespace {
 
 using ::testing::ElementsAre;
-
-void MoveOver(QWidget& widget) {
-  QMouseEvent move(QEvent::MouseMove, QPointF(2, 2), widget.mapToGlobal(QPointF(2, 2)),
-                   Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-  QApplication::sendEvent(&widget, &move);
-}
 
 class Form1CreateTest : public ::testing::Test {
  protected:
@@ -40,22 +30,22 @@ class Form1CreateTest : public ::testing::Test {
         });
   }
 
-  test_support::WindowHarness harness_;
+  test_support::Form1Harness harness_;
   std::unique_ptr<Form1> form_;
   int creations_ = 0;
 };
 
 TEST_F(Form1CreateTest, BuildsTheLayoutOfOption1ThenSaysDoneWhileStillBusy) {
   for (const bool portrait : {true, false}) {
-    test_support::WindowHarness harness;
+    test_support::Form1Harness harness;
     // Both stored false: only Option1 is consulted, so landscape.
-    harness.settings.values["Option1"] = portrait ? "True" : "False";
-    harness.settings.values["Option2"] = "False";
+    harness.settings.values[u"Option1"] = portrait ? u"True" : u"False";
+    harness.settings.values[u"Option2"] = u"False";
     auto form = harness.MakeForm();
     form->Start();
     std::pair<bool, int> atDone;
     harness.boxes.onShow = [&] { atDone = {form->Busy(), form->MousePointer()}; };
-    form->PushButton1->click();
+    form->PushButton1_Click();
     ASSERT_EQ(harness.word.presenter->documents.size(), 1u);
     EXPECT_EQ(
         harness.word.presenter->documents[0].pageSetup.orientation,
@@ -63,8 +53,8 @@ TEST_F(Form1CreateTest, BuildsTheLayoutOfOption1ThenSaysDoneWhileStillBusy) {
     EXPECT_EQ(harness.word.recorder->Lines().at(2).substr(0, 14),
               portrait ? "create class {" : "create progid ");
     ASSERT_EQ(harness.boxes.shown.size(), 1u);
-    EXPECT_EQ(harness.boxes.shown[0].text, "Done.");
-    EXPECT_EQ(harness.boxes.shown[0].title, "Quorvane");
+    EXPECT_EQ(harness.boxes.shown[0].text, u"Done.");
+    EXPECT_EQ(harness.boxes.shown[0].title, u"Quorvane");
     EXPECT_EQ(harness.boxes.shown[0].style, kStyleOkOnly);
     EXPECT_EQ(atDone, std::make_pair(true, kPointerDefault));
     EXPECT_FALSE(form->Busy());
@@ -75,29 +65,27 @@ TEST_F(Form1CreateTest, SecondPressWhileWordIsDrivenDoesNothing) {
   Start();
   int pointerMidway = -1;
   WhileWordStarts([&] {
-    form_->PushButton1->click();
-    QCoreApplication::processEvents();
     form_->PushButton1_Click();
-    MoveOver(*form_->PushButton1);
-    pointerMidway = form_->MousePointer();
+    form_->PushButton1_MouseMove();
+    pointerMidway = harness_.view.pointer;
   });
-  form_->PushButton1->click();
+  form_->PushButton1_Click();
   EXPECT_EQ(creations_, 1);
   EXPECT_EQ(harness_.word.presenter->documents.size(), 1u);
-  EXPECT_THAT(harness_.boxes.Texts(), ElementsAre("Done."));
+  EXPECT_THAT(harness_.boxes.Texts(), ElementsAre(u"Done."));
   EXPECT_EQ(pointerMidway, kPointerWait);
-  MoveOver(*form_->PushButton1);  // afterwards the hand comes back
+  form_->PushButton1_MouseMove();  // afterwards the hand comes back
   EXPECT_EQ(form_->MousePointer(), kPointerCustom);
 }
 
 TEST_F(Form1CreateTest, DoneFollowsAFailureThatTheChartBuildReported) {
   Start();
   WhileWordStarts([] { throw word::AutomationError("Word could not be started"); });
-  form_->PushButton1->click();
+  form_->PushButton1_Click();
   EXPECT_THAT(harness_.boxes.ReportedLines(), ElementsAre(142));
-  EXPECT_THAT(harness_.boxes.shown[0].text.toStdString(),
+  EXPECT_THAT(word::ToUtf8(harness_.boxes.shown[0].text),
               ::testing::HasSubstr("modAsciiConv.BuildChart at line 142"));
-  EXPECT_EQ(harness_.boxes.Texts().back(), "Done.");
+  EXPECT_EQ(harness_.boxes.Texts().back(), u"Done.");
   EXPECT_FALSE(form_->Busy());
 }
 
@@ -112,19 +100,17 @@ TEST_F(Form1CreateTest, AFailedStatementIsReportedWithItsLineAndTheRestStillRuns
   form_->PushButton1_Click();
   EXPECT_THAT(lines, ElementsAre(100, 102, 104, 106, 108, 110, 112));
   EXPECT_THAT(harness_.boxes.ReportedLines(), ElementsAre(108));
-  EXPECT_THAT(harness_.boxes.Reports()[0].text.toStdString(),
+  EXPECT_THAT(word::ToUtf8(harness_.boxes.Reports()[0].text),
               ::testing::HasSubstr("in Vellomir2021/08/31.Form1.PushButton1_Click at line 108"));
-  EXPECT_EQ(harness_.boxes.Texts().back(), "Done.");
+  EXPECT_EQ(harness_.boxes.Texts().back(), u"Done.");
   EXPECT_EQ(form_->MousePointer(), kPointerWait);  // the failed reset had no effect
   EXPECT_FALSE(form_->Busy());
 }
 
 TEST_F(Form1CreateTest, PointerFollowsTheMovesButNeverReplacesTheHourglass) {
-  QImage hand(32, 32, QImage::Format_ARGB32);
-  hand.fill(Qt::red);
-  ASSERT_TRUE(test_support::WriteFile(harness_.ProgramFolder() + "/HAND-M.CUR",
-                                      EncodeCursorFile(hand, {4, 2})));
+  ASSERT_TRUE(test_support::WriteFile(harness_.ProgramFolder() + u"/HAND-M.CUR", "a cursor"));
   Start();
+  ASSERT_NE(form_->MouseIcon(), nullptr);
   const std::pair<void (Form1::*)(), int> kProcedures[] = {
       {&Form1::PushButton1_MouseMove, kPointerCustom}, {&Form1::Form_MouseMove, kPointerDefault},
       {&Form1::Frame1_MouseMove, kPointerDefault},     {&Form1::Option1_MouseMove, kPointerDefault},
@@ -133,25 +119,14 @@ TEST_F(Form1CreateTest, PointerFollowsTheMovesButNeverReplacesTheHourglass) {
     for (const int before : {kPointerDefault, kPointerWait, kPointerCustom}) {
       form_->SetMousePointer(before);
       (form_.get()->*procedure)();
-      EXPECT_EQ(form_->MousePointer(), before == kPointerWait ? kPointerWait : shape) << shape;
+      const int expected = before == kPointerWait ? kPointerWait : shape;
+      EXPECT_EQ(form_->MousePointer(), expected) << shape;
+      // The view shows the shape, the hand with the loaded cursor.
+      EXPECT_EQ(harness_.view.pointer, expected);
+      EXPECT_EQ(harness_.view.pointerIcon, form_->MouseIcon());
     }
   }
-  // As the window system raises them: each move only for the control under
-  // the pointer, so the button's hand is not undone by the window's move.
-  form_->SetMousePointer(kPointerDefault);
-  MoveOver(*form_->PushButton1);
-  EXPECT_EQ(form_->cursor().hotSpot(), QPoint(4, 2));
-  MoveOver(*form_->Option1);
-  EXPECT_EQ(form_->cursor().shape(), Qt::ArrowCursor);
-  form_->SetMousePointer(kPointerWait);
-  EXPECT_EQ(form_->cursor().shape(), Qt::WaitCursor);
-}
-
-TEST_F(Form1CreateTest, ClosingEndsTheProgramAlsoDuringACreation) {
-  Start();
-  WhileWordStarts([this] { form_->close(); });
-  form_->PushButton1->click();
-  EXPECT_EQ(harness_.exit.ends, 1);
+  EXPECT_THROW(form_->SetMousePointer(1), std::invalid_argument);
 }
 
 }  // namespace

@@ -1,72 +1,80 @@
-// The small rules of the window program: the application title, the setting
-// texts, dialog line breaks, the file test and the web site draw.
+// The small rules of the desktop shell: the application title, the setting
+// texts, dialog line breaks, the files beside the program and the web site
+// draw.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <QDir>
 
-#include "app/app_title.h"
-#include "app/dialog_text.h"
+#include <filesystem>
+
+#include "app/beside_program.h"
 #include "app/error_report.h"
-#include "app/file_exists.h"
-#include "app/setting_text.h"
+#include "app/shell_text.h"
 #include "app/web_site_chance.h"
 #include "tests/app/window_fakes.h"
+#include "word/utf.h"
 
 namespace quorvane::app {
 namespace {
 
 TEST(AppTitleTest, CutsBeforeTheLastBlankAtLeastOnceThenWhileLongerThanForty) {
-  const std::pair<const char*, const char*> kCases[] = {
-      {"Quorvane Software", "Quorvane"},
-      {"One Two Three", "One Two"},
+  const std::pair<std::u16string_view, std::u16string_view> kCases[] = {
+      {u"Quorvane Software", u"Quorvane"},
+      {u"One Two Three", u"One Two"},
       // 41 characters after the first cut, then 40.
-      {"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Dddddddd Eeee", "Aaaaaaaaaa Bbbbbbbbbb Cccccccccc"},
-      {"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd Eeee", "Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd"},
+      {u"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Dddddddd Eeee", u"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc"},
+      {u"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd Eeee",
+       u"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd"},
   };
   for (const auto& [product, title] : kCases) {
-    EXPECT_EQ(AppTitleFrom(QString::fromLatin1(product)), QString::fromLatin1(title)) << product;
+    EXPECT_EQ(AppTitleFrom(product), title) << word::ToUtf8(product);
   }
-  EXPECT_THROW(AppTitleFrom(QStringLiteral("Quorvane")), std::invalid_argument);
+  EXPECT_THROW(AppTitleFrom(u"Quorvane"), std::invalid_argument);
 }
 
 TEST(SettingTextTest, AcceptsTrueFalseAndNumbersOnly) {
-  for (const char* text : {"True", "TRUE", " true ", "1", "-1", "2.5"}) {
-    EXPECT_TRUE(ToBoolean(QString::fromLatin1(text))) << text;
+  for (const char16_t* text :
+       {u"True", u"TRUE", u" true ", u"\u2003True\u00a0", u"1", u"-1", u"2.5", u"+3", u"1,000.5"}) {
+    EXPECT_TRUE(ToBoolean(text)) << word::ToUtf8(text);
   }
-  for (const char* text : {"False", "false", "0", "0.0"}) {
-    EXPECT_FALSE(ToBoolean(QString::fromLatin1(text))) << text;
+  for (const char16_t* text : {u"False", u"false", u"0", u"0.0", u"\tFalse\n"}) {
+    EXPECT_FALSE(ToBoolean(text)) << word::ToUtf8(text);
   }
-  for (const char* text : {"yes", "", "Tru", "1x"}) {
-    EXPECT_THROW(ToBoolean(QString::fromLatin1(text)), std::invalid_argument) << text;
+  for (const char16_t* text :
+       {u"yes", u"", u"Tru", u"1x", u"+-1", u"\u00e91", u"1,00", u"1000,000"}) {
+    EXPECT_THROW(ToBoolean(text), std::invalid_argument) << word::ToUtf8(text);
   }
-  EXPECT_EQ(BooleanText(true), QStringLiteral("True"));
-  EXPECT_EQ(BooleanText(false), QStringLiteral("False"));
+  EXPECT_EQ(BooleanText(true), u"True");
+  EXPECT_EQ(BooleanText(false), u"False");
 }
 
 TEST(DialogTextTest, EachCarriageReturnWithOrWithoutLineFeedIsOneBreak) {
-  const std::pair<const char*, const char*> kCases[] = {{"a\r\nb", "a\nb"},
-                                                        {"a\r\rb", "a\n\nb"},
-                                                        {"a\nb", "a\nb"},
-                                                        {"a\r\n\r\nb", "a\n\nb"},
-                                                        {"a\n\rb", "a\n\nb"}};
+  const std::pair<std::u16string_view, std::u16string_view> kCases[] = {{u"a\r\nb", u"a\nb"},
+                                                                        {u"a\r\rb", u"a\n\nb"},
+                                                                        {u"a\nb", u"a\nb"},
+                                                                        {u"a\r\n\r\nb", u"a\n\nb"},
+                                                                        {u"a\n\rb", u"a\n\nb"}};
   for (const auto& [text, shown] : kCases) {
-    EXPECT_EQ(DialogText(QString::fromLatin1(text)), QString::fromLatin1(shown)) << text;
+    EXPECT_EQ(DialogText(text), shown) << word::ToUtf8(text);
   }
 }
 
-TEST(FileExistsTest, OnlyOrdinaryFilesCount) {
-  const QTemporaryDir dir;
-  ASSERT_TRUE(test_support::WriteFile(dir.filePath("HAND-M.CUR"), "x"));
-  ASSERT_TRUE(test_support::WriteFile(dir.filePath(".hidden"), "x"));
-  ASSERT_TRUE(QDir(dir.path()).mkdir("o.cjs"));
-  const std::pair<QString, bool> kCases[] = {{dir.filePath("HAND-M.CUR"), true},
-                                             {dir.filePath(".hidden"), true},
-                                             {dir.filePath("o.cjs"), false},
-                                             {dir.filePath("missing"), false},
-                                             {QString(), false}};
+TEST(BesideProgramTest, OnlyOrdinaryFilesCount) {
+  const test_support::ScratchFolder dir;
+  const std::u16string folder = dir.path().u16string();
+  ASSERT_TRUE(test_support::WriteFile(CursorFilePath(folder), "x"));
+  ASSERT_TRUE(test_support::WriteFile(dir.path() / ".hidden", "x"));
+  ASSERT_TRUE(std::filesystem::create_directories(std::filesystem::path(SkinFilePath(folder))));
+  EXPECT_EQ(CursorFilePath(u"/p"), u"/p/HAND-M.CUR");
+  EXPECT_EQ(SkinFilePath(u"/p"), u"/p/x/o.cjs");
+  const std::pair<std::u16string, bool> kCases[] = {{CursorFilePath(folder), true},
+                                                    {folder + u"/.hidden", true},
+                                                    {SkinFilePath(folder), false},
+                                                    {folder + u"/missing", false},
+                                                    {u"", false},
+                                                    {u"\xd800", false}};
   for (const auto& [path, exists] : kCases)
-    EXPECT_EQ(FileExists(path), exists) << path.toStdString();
+    EXPECT_EQ(FileExists(path), exists) << word::ToUtf8(path);
 }
 
 TEST(WebSiteChanceTest, DrawsOneToHundredSeededByTheClockAndOpensTheSiteOnSeven) {
@@ -81,8 +89,8 @@ TEST(WebSiteChanceTest, DrawsOneToHundredSeededByTheClockAndOpensTheSiteOnSeven)
     EXPECT_EQ(DrawOneToHundred(random), number);
     OpenWebSiteByChance(clock, random, opener);
     EXPECT_THAT(random.seeds, ::testing::ElementsAre(45296u));
-    std::vector<QUrl> expected;
-    if (number == 7) expected.emplace_back(QString::fromLatin1(kWebSiteAddress.data()));
+    std::vector<std::u16string> expected;
+    if (number == 7) expected.push_back(word::FromUtf8(kWebSiteAddress));
     EXPECT_EQ(opener.opened, expected) << fraction;
   }
 }

@@ -1,17 +1,16 @@
 #include "tests/app/window_fakes.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QRegularExpression>
+#include <cstdlib>
+#include <fstream>
 #include <stdexcept>
 
+#include "app/beside_program.h"
 #include "word/recording.h"
 
 namespace quorvane::test_support {
 
-std::vector<QString> RecordingBoxes::Texts() const {
-  std::vector<QString> texts;
+std::vector<std::u16string> RecordingBoxes::Texts() const {
+  std::vector<std::u16string> texts;
   for (const auto& box : shown) texts.push_back(box.text);
   return texts;
 }
@@ -19,30 +18,42 @@ std::vector<QString> RecordingBoxes::Texts() const {
 std::vector<ShownBox> RecordingBoxes::Reports() const {
   std::vector<ShownBox> reports;
   for (const auto& box : shown) {
-    if (box.title == QLatin1String("Application Error")) reports.push_back(box);
+    if (box.title == u"Application Error") reports.push_back(box);
   }
   return reports;
 }
 
 std::vector<int> RecordingBoxes::ReportedLines() const {
-  static const QRegularExpression kLine(QStringLiteral("at line (\\d+)\\r\\r"));
+  // "... at line N\r\r ..."; -1 for a report without one.
   std::vector<int> lines;
   for (const auto& report : Reports()) {
-    const auto match = kLine.match(report.text);
-    lines.push_back(match.hasMatch() ? match.captured(1).toInt() : -1);
+    const std::u16string_view text = report.text;
+    const std::size_t at = text.find(u"at line ");
+    int line = -1;
+    if (at != std::u16string_view::npos) {
+      std::size_t end = at + 8;
+      int number = 0;
+      while (end < text.size() && text[end] >= u'0' && text[end] <= u'9') {
+        number = number * 10 + (text[end++] - u'0');
+      }
+      if (end > at + 8 && text.substr(end, 2) == u"\r\r") line = number;
+    }
+    lines.push_back(line);
   }
   return lines;
 }
 
-QString MemorySettings::Read(const QString& key, int defaultValue) {
+std::u16string MemorySettings::Read(std::u16string_view key, int defaultValue) {
   if (failReads) throw std::runtime_error("Cannot read the settings file: it is damaged");
   const auto found = values.find(key);
-  return found != values.end() ? found->second : QString::number(defaultValue);
+  if (found != values.end()) return found->second;
+  const std::string number = std::to_string(defaultValue);
+  return std::u16string(number.begin(), number.end());
 }
 
-void MemorySettings::Write(const QString& key, const QString& text) {
+void MemorySettings::Write(std::u16string_view key, std::u16string_view text) {
   writes.emplace_back(key, text);
-  values[key] = text;
+  values[std::u16string(key)] = text;
 }
 
 word::Value RecordingSkin::Invoke(int dispId, app::InvokeKind kind,
@@ -61,7 +72,45 @@ word::Value RecordingSkin::Invoke(int dispId, app::InvokeKind kind,
   return kind == app::InvokeKind::Get ? word::I4(0) : word::Value();
 }
 
-app::Form1Services WindowHarness::Services() {
+ScratchFolder::ScratchFolder() {
+  std::string name = (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
+  if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make a scratch folder");
+  path_ = name;
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+bool WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::error_code failed;
+  std::filesystem::create_directories(path.parent_path(), failed);
+  std::ofstream file(path, std::ios::binary);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return !failed && file.good();
+}
+
+void FakeView::SetOptionSelected(app::Option option, bool select) {
+  const std::size_t index = Index(option);
+  const bool was = selected[index];
+  if (select) selected[1 - index] = false;
+  selected[index] = select;
+  if (select && !was && form != nullptr) form->OptionSelected(option);
+}
+
+std::unique_ptr<app::Picture> FakeView::LoadPicture(const std::u16string& path) {
+  if (!app::FileExists(path)) throw std::runtime_error("Cannot read the picture");
+  return std::make_unique<FakePicture>(path);
+}
+
+std::vector<app::ControlKind> FakeView::Controls() const {
+  using app::ControlKind;
+  return {ControlKind::TextBox, ControlKind::Frame, ControlKind::OptionButton,
+          ControlKind::OptionButton, ControlKind::PushButton};
+}
+
+app::Form1Services Form1Fakes::Services() {
   return {.boxes = boxes,
           .exit = exit,
           .opener = opener,
@@ -70,14 +119,14 @@ app::Form1Services WindowHarness::Services() {
           .word = *factory,
           .settings = settings,
           .skin = skin,
-          .programFolder = folder.path(),
           .faultHook = faultHook};
 }
 
-bool WriteFile(const QString& path, const QByteArray& bytes) {
-  QFile file(path);
-  return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
-         file.write(bytes) == bytes.size();
+std::unique_ptr<app::Form1> Form1Harness::MakeForm() {
+  view.programFolder = ProgramFolder();
+  auto form = std::make_unique<app::Form1>(view, Services());
+  view.form = form.get();
+  return form;
 }
 
 }  // namespace quorvane::test_support

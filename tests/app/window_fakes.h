@@ -1,37 +1,36 @@
 #ifndef QUORVANE_TESTS_APP_WINDOW_FAKES_H_
 #define QUORVANE_TESTS_APP_WINDOW_FAKES_H_
 
-// Stand-ins for everything the main window reaches outside the process, and a
-// harness that wires them into a window.
+// Stand-ins for everything Form1's procedures reach outside the process and
+// for the window they drive, and a harness that wires them together.
 
-#include <QString>
-#include <QTemporaryDir>
-#include <QUrl>
+#include <array>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/form1.h"
-#include "app/settings_store.h"
 #include "app/skin_control.h"
 #include "tests/support/recorders.h"
 
 namespace quorvane::test_support {
 
 struct ShownBox {
-  QString text, title;
+  std::u16string text, title;
   int style = 0;
 };
 
 class RecordingBoxes final : public app::MessageBoxes {
  public:
-  void Show(const QString& text, const QString& title, int style) override {
-    shown.push_back({text, title, style});
+  void Show(std::u16string_view text, std::u16string_view title, int style) override {
+    shown.push_back({std::u16string(text), std::u16string(title), style});
     if (onShow) onShow();
   }
-  std::vector<QString> Texts() const;
+  std::vector<std::u16string> Texts() const;
   std::vector<ShownBox> Reports() const;  // the "Application Error" boxes
   std::vector<int> ReportedLines() const;
 
@@ -45,8 +44,8 @@ struct RecordingExit final : app::ProgramExit {
 };
 
 struct RecordingOpener final : app::Opener {
-  void Open(const QUrl& url) override { opened.push_back(url); }
-  std::vector<QUrl> opened;
+  void Open(std::u16string_view url) override { opened.emplace_back(url); }
+  std::vector<std::u16string> opened;
 };
 
 struct FixedClock final : app::Clock {
@@ -62,10 +61,10 @@ struct ScriptedRandom final : app::RandomSource {
 };
 
 struct MemorySettings final : app::SettingsStore {
-  QString Read(const QString& key, int defaultValue) override;
-  void Write(const QString& key, const QString& text) override;
-  std::map<QString, QString> values;
-  std::vector<std::pair<QString, QString>> writes;
+  std::u16string Read(std::u16string_view key, int defaultValue) override;
+  void Write(std::u16string_view key, std::u16string_view text) override;
+  std::map<std::u16string, std::u16string, std::less<>> values;
+  std::vector<std::pair<std::u16string, std::u16string>> writes;
   bool failReads = false;
 };
 
@@ -77,12 +76,75 @@ struct RecordingSkin final : app::SkinControl {
   app::SkinControl* inner = nullptr;
 };
 
-// A window over stand-ins; `word` is the embedded word processor under Word's
-// names with every operation recorded; the program folder is empty.
-struct WindowHarness {
+// A fresh empty folder, removed with everything in it.
+class ScratchFolder {
+ public:
+  ScratchFolder();
+  ~ScratchFolder();
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Writes `bytes` to `path`, creating its folder.
+bool WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// What the view loads: the path it was loaded from.
+struct FakePicture final : app::Picture {
+  explicit FakePicture(std::u16string from) : path(std::move(from)) {}
+  std::u16string path;
+};
+
+// Form1's window as state. The option buttons are an exclusive pair: the one
+// that becomes selected unselects the other first, then raises its click.
+struct FakeView final : app::Form1View {
+  static constexpr app::OleColor kWhite = 0x00FFFFFF;
+
+  void SetCaption(std::u16string_view text) override { caption = text; }
+  void SetIcon() override { ++iconsSet; }
+  bool OptionSelected(app::Option option) const override { return selected[Index(option)]; }
+  void SetOptionSelected(app::Option option, bool select) override;
+  // A click by the user on an option button.
+  void Click(app::Option option) { SetOptionSelected(option, true); }
+  // Loads any file that exists; throws for a missing one.
+  std::unique_ptr<app::Picture> LoadPicture(const std::u16string& path) override;
+  void SetPointer(int shape, const app::Picture* icon) override {
+    pointer = shape;
+    pointerIcon = icon;
+  }
+  std::vector<app::ControlKind> Controls() const override;
+  void SetBackColor(app::OleColor color) override { backColor = color; }
+  void SetControlBackColor(std::size_t control, app::OleColor color) override {
+    controlBackColors.at(control) = color;
+  }
+  std::int32_t WindowHandle() override { return kHandle; }
+  std::u16string ProgramFolder() const override { return programFolder; }
+  void Show() override { visible = true; }
+
+  static std::size_t Index(app::Option option) { return option == app::Option::Option1 ? 0 : 1; }
+  static constexpr std::int32_t kHandle = 4711;
+
+  app::Form1* form = nullptr;  // raised by the option buttons
+  std::u16string programFolder;
+  std::u16string caption;
+  int iconsSet = 0;
+  std::array<bool, 2> selected{};
+  int pointer = app::kPointerDefault;
+  const app::Picture* pointerIcon = nullptr;
+  app::OleColor backColor = kWhite;
+  // Text1, Frame1, Option1, Option2, PushButton1
+  std::array<app::OleColor, 5> controlBackColors{kWhite, kWhite, kWhite, kWhite, kWhite};
+  bool visible = false;
+};
+
+// The services over stand-ins; `word` is the embedded word processor under
+// Word's names with every operation recorded; the program folder is empty.
+struct Form1Fakes {
   app::Form1Services Services();
-  std::unique_ptr<app::Form1> MakeForm() { return std::make_unique<app::Form1>(Services()); }
-  QString ProgramFolder() const { return folder.path(); }
+  std::u16string ProgramFolder() const { return folder.path().u16string(); }
 
   RecordingBoxes boxes;
   RecordingExit exit;
@@ -93,12 +155,15 @@ struct WindowHarness {
   RecordingSkin skin;
   RecordedWord word;
   word::ObjectFactory* factory = &word.factory;
-  QTemporaryDir folder;
+  ScratchFolder folder;
   chart::NumberedSteps::FaultHook faultHook;
 };
 
-// Writes `bytes` to `path`, creating its folder.
-bool WriteFile(const QString& path, const QByteArray& bytes);
+// Form1's procedures over the fake view.
+struct Form1Harness : Form1Fakes {
+  std::unique_ptr<app::Form1> MakeForm();
+  FakeView view;
+};
 
 }  // namespace quorvane::test_support
 

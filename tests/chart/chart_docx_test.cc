@@ -13,15 +13,15 @@
 #include "chart/filled_table.h"
 #include "chart/portrait_text.h"
 #include "tests/support/recorders.h"
-#include "tests/word/embedded/docx_package.h"
-#include "word/embedded/docx_writer.h"
+#include "tests/word/docx/docx_package.h"
+#include "word/docx/writer.h"
 #include "word/utf.h"
 
 namespace quorvane::chart {
 namespace {
 
-using word::embedded::testing_support::ParsePart;
-using word::embedded::testing_support::ReadZip;
+using word::docx::testing_support::ParsePart;
+using word::docx::testing_support::ReadZip;
 
 struct ChartPackage {
   explicit ChartPackage(bool portrait) {
@@ -31,7 +31,7 @@ struct ChartPackage {
     EXPECT_TRUE(reporter.reports.empty());
     EXPECT_EQ(word.presenter->documents.size(), 1u);
     if (word.presenter->documents.empty()) return;
-    const auto members = ReadZip(word::embedded::WriteDocx(word.presenter->documents.front()));
+    const auto members = ReadZip(word::docx::WriteDocx(word.presenter->documents.front()));
     for (const char* name : {"word/document.xml", "word/header1.xml", "word/footer1.xml"}) {
       const auto found = members.find(name);
       if (found == members.end()) {

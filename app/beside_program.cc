@@ -1,0 +1,27 @@
+#include "app/beside_program.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <system_error>
+
+namespace quorvane::app {
+
+std::u16string SkinFilePath(std::u16string_view programFolder) {
+  return std::u16string(programFolder) + u"/x/o.cjs";
+}
+
+std::u16string CursorFilePath(std::u16string_view programFolder) {
+  return std::u16string(programFolder) + u"/HAND-M.CUR";
+}
+
+bool FileExists(std::u16string_view path) {
+  if (path.empty()) return false;
+  try {
+    std::error_code failed;
+    return std::filesystem::is_regular_file(std::filesystem::path(path), failed);
+  } catch (const std::exception&) {
+    return false;  // a text that names no path at all
+  }
+}
+
+}  // namespace quorvane::app

@@ -1,0 +1,25 @@
+#ifndef QUORVANE_APP_BESIDE_PROGRAM_H_
+#define QUORVANE_APP_BESIDE_PROGRAM_H_
+
+// The optional files beside the program: the skin and the hand cursor. The
+// program folder is given without a trailing separator.
+
+#include <string>
+#include <string_view>
+
+namespace quorvane::app {
+
+// "x/o.cjs" below the program folder.
+std::u16string SkinFilePath(std::u16string_view programFolder);
+
+// "HAND-M.CUR" in the program folder.
+std::u16string CursorFilePath(std::u16string_view programFolder);
+
+// True for an ordinary file (a link to one counts); false for a folder, a
+// missing file, an empty or invalid path. Never fails. Hidden files are not
+// set apart: on Linux hiding is only a naming habit.
+bool FileExists(std::u16string_view path);
+
+}  // namespace quorvane::app
+
+#endif  // QUORVANE_APP_BESIDE_PROGRAM_H_

@@ -1,0 +1,89 @@
+#include "app/cli/chart_tool_options.h"
+
+#include <string>
+
+namespace quorvane::app::cli {
+namespace {
+
+// The value of an option given as "--name VALUE", "--name=VALUE" or, for a
+// short option, "-o VALUE" / "-oVALUE". Returns nothing when `arg` is not it.
+std::optional<std::string> OptionValue(std::span<const std::string_view> args, std::size_t& i,
+                                       std::string_view name) {
+  const std::string_view arg = args[i];
+  if (arg == name) {
+    if (i + 1 >= args.size()) throw UsageError("option '" + std::string(name) + "' needs a value");
+    return std::string(args[++i]);
+  }
+  const bool isShort = name.size() == 2;
+  const std::string prefix = std::string(name) + (isShort ? "" : "=");
+  // "--footer=" is the empty footer; "--output=" an empty name, refused below.
+  if (arg.starts_with(prefix) && (!isShort || arg.size() > prefix.size())) {
+    return std::string(arg.substr(prefix.size()));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args) {
+  ChartToolOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string_view arg = args[i];
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
+    } else if (arg == "--text") {
+      options.text = true;
+    } else if (arg == "--landscape") {
+      options.landscape = true;
+    } else if (arg == "--force" || arg == "-f") {
+      options.force = true;
+    } else if (arg == "--trace") {
+      options.trace = true;
+    } else if (auto footer = OptionValue(args, i, "--footer")) {
+      options.footer = std::move(*footer);
+    } else if (auto output = OptionValue(args, i, "-o")) {
+      options.output = std::move(*output);
+    } else if (auto longOutput = OptionValue(args, i, "--output")) {
+      options.output = std::move(*longOutput);
+    } else if (arg.starts_with('-') && arg != "-") {
+      throw UsageError("unknown option '" + std::string(arg) + "'");
+    } else {
+      throw UsageError("unexpected argument '" + std::string(arg) + "'");
+    }
+  }
+  if (options.output && options.output->empty()) throw UsageError("the output file name is empty");
+  if (options.text && (options.output || options.trace || !options.footer.empty())) {
+    throw UsageError("--text writes the chart text only; it takes no -o, --footer or --trace");
+  }
+  return options;
+}
+
+std::string DefaultOutputName(bool landscape) {
+  return landscape ? "ascii-chart-landscape.docx" : "ascii-chart-portrait.docx";
+}
+
+std::string_view ChartToolUsage() {
+  return "Usage: quorvane-chart [--landscape] [--footer TEXT] [-o FILE] [--force] [--trace]\n"
+         "       quorvane-chart --text [--landscape]\n"
+         "\n"
+         "Makes the ASCII conversion chart of the codes 0 to 255 as a .docx document.\n"
+         "\n"
+         "  --landscape     the landscape chart: two US Letter pages sideways, 10 pt\n"
+         "                  (default: portrait, one page upright, 8 pt)\n"
+         "  --footer TEXT   text for the page footer (default: none)\n"
+         "  -o, --output FILE\n"
+         "                  where to write the document; - for standard output\n"
+         "                  (default: ascii-chart-portrait.docx or ascii-chart-landscape.docx)\n"
+         "  -f, --force     replace FILE if it exists (never replaced otherwise)\n"
+         "  --trace         write every word processor operation to standard error\n"
+         "  --text          write the chart text (UTF-8, CR LF line ends) to standard output\n"
+         "  -h, --help      show this help and exit\n"
+         "  --version       show the version and exit\n"
+         "\n"
+         "Exit status: 0 when the document was written, 1 when anything failed,\n"
+         "2 when the command line was not understood.\n";
+}
+
+}  // namespace quorvane::app::cli

@@ -1,0 +1,34 @@
+#ifndef QUORVANE_APP_QT_CURSOR_FILE_H_
+#define QUORVANE_APP_QT_CURSOR_FILE_H_
+
+// Windows cursor files (.cur): an icon directory whose entries carry the hot
+// spot, each followed by a bottom-up 32-bit DIB with its AND mask, or a PNG.
+
+#include <QByteArray>
+#include <QCursor>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+namespace quorvane::app::qt {
+
+struct CursorPicture {
+  QImage image;
+  QPoint hotSpot;
+};
+
+// One 32-bit image with its hot spot, as a .cur file with a single entry.
+// Images up to 256 x 256.
+QByteArray EncodeCursorFile(const QImage& image, QPoint hotSpot);
+
+// The first image of the file and its hot spot. Throws std::runtime_error
+// ("Invalid picture ...") when the bytes are no cursor file.
+CursorPicture DecodeCursorFile(const QByteArray& bytes);
+
+// Reads and decodes the file at `path`; throws std::runtime_error when it
+// cannot be read or decoded.
+QCursor LoadCursorFile(const QString& path);
+
+}  // namespace quorvane::app::qt
+
+#endif  // QUORVANE_APP_QT_CURSOR_FILE_H_

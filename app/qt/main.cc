@@ -1,0 +1,46 @@
+// quorvane: the desktop program. Its start-up object is the main window.
+
+#include <QApplication>
+#include <memory>
+
+#include "app/qt/desktop_services.h"
+#include "app/qt/documents_presenter.h"
+#include "app/qt/form1_window.h"
+#include "app/qt/settings_store.h"
+#include "app/qt/style_sheet_skin.h"
+#include "app/web_site_chance.h"
+#include "word/embedded/word_application.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+
+  quorvane::app::qt::QtMessageBoxes boxes;
+  quorvane::app::qt::ImmediateExit exit;
+  quorvane::app::qt::DesktopOpener opener;
+  quorvane::app::qt::SystemClock clock;
+  quorvane::app::StandardRandom random;
+  quorvane::app::qt::QSettingsStore settings;
+  quorvane::app::qt::StyleSheetSkin skin;
+
+  // "Word" here is the embedded word processor; what it makes visible lands
+  // in the user's Documents folder.
+  quorvane::word::ClassRegistry registry;
+  quorvane::word::embedded::RegisterWordApplication(
+      registry, std::make_shared<quorvane::app::qt::DocumentsPresenter>(
+                    quorvane::app::qt::DocumentsFolder(), opener));
+
+  quorvane::app::qt::Form1Window form(
+      quorvane::app::Form1Services{
+          .boxes = boxes,
+          .exit = exit,
+          .opener = opener,
+          .clock = clock,
+          .random = random,
+          .word = registry,
+          .settings = settings,
+          .skin = skin,
+      },
+      quorvane::app::qt::ProgramFolder().toStdU16String());
+  form.Start();
+  return QApplication::exec();
+}

@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# Runs quorvane-chart as a process: the exact bytes of its chart texts, its
+# exit statuses and its messages.
+set -u
+# shellcheck source=../../support/checks.sh
+source "$(dirname "$0")/../../support/checks.sh"
+
+tool=${1:?usage: chart_tool_test.sh PATH-TO-quorvane-chart}
+export LC_ALL=C
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+
+byte_count() { wc -c <"$1" | tr -d ' '; }
+count_of_byte() { tr -cd "$2" <"$1" | wc -c | tr -d ' '; }
+hex_of() { od -An -v -tx1 | tr -d ' \n'; }
+
+# Characters as a UTF-8 decoder sees them; fails on malformed UTF-8.
+char_count() {
+  local bytes
+  bytes=$(iconv -f UTF-8 -t UTF-32LE <"$1" | wc -c) || return 1
+  echo $((bytes / 4))
+}
+
+# `pattern` (printf escapes allowed) must occur within one line of `file`.
+expect_bytes() {  # what, file, pattern
+  local pattern
+  pattern=$(printf "$3")
+  grep -qF -- "$pattern" "$2" || fail "$1: bytes not found: $(printf '%s' "$pattern" | hex_of)"
+}
+
+# Every code 128 to 255 shows once, so 128 characters take two bytes or more
+# in UTF-8. Of them, these 17 Windows-1252 characters lie at U+0800 or above
+# and take three: € ‚ „ … † ‡ ‰ ‹ ‘ ’ “ ” • – — ™ ›
+readonly kMultiByte=128
+readonly kThreeByte=17
+
+# --- portrait -------------------------------------------------------------
+"$tool" --text >"$work/portrait" 2>"$work/portrait.err"
+expect_eq "--text exit status" 0 $?
+expect_eq "--text standard error" "" "$(cat "$work/portrait.err")"
+expect_eq "portrait characters" 7452 "$(char_count "$work/portrait")"
+expect_eq "portrait bytes" $((7452 + kMultiByte + kThreeByte)) "$(byte_count "$work/portrait")"
+# 73 lines, every one ended by CR LF, no CR anywhere else.
+expect_eq "portrait LF count" 73 "$(count_of_byte "$work/portrait" '\n')"
+expect_eq "portrait CR count" 73 "$(count_of_byte "$work/portrait" '\r')"
+expect_eq "portrait lines ending in CR LF" 73 "$(grep -c $'\r$' "$work/portrait")"
+expect_eq "portrait form feeds" 0 "$(count_of_byte "$work/portrait" '\f')"
+expect_eq "portrait first bytes" "2d2d2d" "$(head -c 3 "$work/portrait" | hex_of)"
+# ÿ (c3 bf) closes the last line.
+expect_eq "portrait last bytes" "c3bf0d0a" "$(tail -c 4 "$work/portrait" | hex_of)"
+expect_bytes "portrait euro sign" "$work/portrait" '128   80  1000 0000   \xe2\x82\xac      144'
+expect_bytes "portrait U+0081" "$work/portrait" '129   81  1000 0001   \xc2\x81      145'
+expect_bytes "portrait trade mark sign" "$work/portrait" '153   99  1001 1001   \xe2\x84\xa2      169'
+expect_bytes "portrait no-break space" "$work/portrait" '160   A0  1010 0000  \xc2\xa0       176'
+expect_bytes "portrait U+007F" "$work/portrait" '127   7F  0111 1111  \x7f\r'
+expect_bytes "portrait y diaeresis" "$work/portrait" '255   FF  1111 1111  \xc3\xbf\r'
+
+# --- landscape ------------------------------------------------------------
+"$tool" --text --landscape >"$work/landscape" 2>"$work/landscape.err"
+expect_eq "--text --landscape exit status" 0 $?
+expect_eq "--text --landscape standard error" "" "$(cat "$work/landscape.err")"
+expect_eq "landscape characters" $((4616 + 4615)) "$(char_count "$work/landscape")"
+expect_eq "landscape bytes" $((4616 + 4615 + kMultiByte + kThreeByte)) \
+  "$(byte_count "$work/landscape")"
+expect_eq "landscape LF count" 84 "$(count_of_byte "$work/landscape" '\n')"
+expect_eq "landscape CR count" 84 "$(count_of_byte "$work/landscape" '\r')"
+expect_eq "landscape lines ending in CR LF" 84 "$(grep -c $'\r$' "$work/landscape")"
+expect_eq "landscape form feeds" 1 "$(count_of_byte "$work/landscape" '\f')"
+# The page break: last line end of code 127's line, form feed, the next rule.
+case "$(hex_of <"$work/landscape")" in
+  *7f0d0a0c2d2d2d*) ;;
+  *) fail "landscape: no form feed between the line of code 127 and the second page" ;;
+esac
+expect_eq "landscape last bytes" "c3bf0d0a" "$(tail -c 4 "$work/landscape" | hex_of)"
+expect_bytes "landscape euro sign" "$work/landscape" '128   80   1000 0000  \xe2\x82\xac        144'
+expect_bytes "landscape U+0081" "$work/landscape" '129   81   1000 0001  \xc2\x81        145'
+expect_bytes "landscape y diaeresis" "$work/landscape" '255   FF   1111 1111  \xc3\xbf\r'
+"$tool" --landscape --text >"$work/landscape2" 2>/dev/null
+cmp -s "$work/landscape" "$work/landscape2" || fail "option order changes the landscape text"
+
+# --- help, version, usage errors ------------------------------------------
+"$tool" --help >"$work/help" 2>"$work/help.err"
+expect_eq "--help exit status" 0 $?
+grep -q '^Usage: quorvane-chart' "$work/help" || fail "--help: no usage on standard output"
+expect_eq "--help standard error" "" "$(cat "$work/help.err")"
+
+"$tool" --version >"$work/version" 2>/dev/null
+expect_eq "--version exit status" 0 $?
+grep -qxE 'quorvane-chart [0-9]+\.[0-9]+\.[0-9]+' "$work/version" ||
+  fail "--version printed '$(cat "$work/version")'"
+
+for args in "--x" "--text --x" "--x --text"; do
+  # shellcheck disable=SC2086  # split on purpose
+  "$tool" $args >"$work/bad" 2>"$work/bad.err"
+  expect_eq "'$args' exit status" 2 $?
+  expect_eq "'$args' standard output" "" "$(cat "$work/bad")"
+  expect_eq "'$args' error line" "quorvane-chart: unknown option '--x'" "$(head -n 1 "$work/bad.err")"
+  sed -n 2p "$work/bad.err" | grep -q '^Usage: quorvane-chart' ||
+    fail "'$args': the usage does not follow the one-line error"
+done
+
+# --- standard output that cannot be written --------------------------------
+# A full device of our own (never the real /dev/full): every write to it
+# fails with ENOSPC. Making it needs root, as CI runs.
+if ! mknod "$work/full" c 1 7 2>"$work/mknod.err"; then
+  fail "cannot make a full device for the checks (run as root): $(cat "$work/mknod.err")"
+else
+  for args in "--help" "--version" "--text" "--text --landscape" "-o -" "-o $work/w.docx"; do
+    # shellcheck disable=SC2086  # split on purpose
+    "$tool" $args >"$work/full" 2>"$work/full.err"
+    expect_eq "'$args' to a full device: exit status" 1 $?
+    grep -q '^quorvane-chart: cannot write to standard output' "$work/full.err" ||
+      fail "'$args' to a full device: no clear message: $(cat "$work/full.err")"
+  done
+  [ -c "$work/full" ] || fail "the full device is no longer a character device"
+fi
+
+# --- what -o may replace: only a regular file -----------------------------
+# Device nodes, FIFOs and links of our own, in a scratch folder: never the
+# real /dev/full, /dev/zero or /dev/null.
+targets="$work/targets"
+mkdir "$targets" "$targets/folder" "$targets/real"
+mkfifo "$targets/fifo"
+devices=no
+if mknod "$targets/device" c 1 3 2>/dev/null; then devices=yes; fi
+ln -s fifo "$targets/link-to-fifo"
+ln -s folder "$targets/link-to-folder"
+ln -s device "$targets/link-to-device"
+ln -s missing "$targets/dangling"
+ln -s /proc/self/fd/1 "$targets/link-to-stdout"  # a pipe below
+
+entry_of() { stat -c '%F' "$1" 2>&1; readlink "$1"; }
+listing() { (cd "$targets" && ls -A real . | tr '\n' ' '); }
+
+while IFS='|' read -r name why; do
+  case "$name" in *device*) [ "$devices" = yes ] || continue ;; esac
+  name=${name%% *}
+  path="$targets/$name"
+  before=$(entry_of "$path")
+  before_listing=$(listing)
+  for force in "" "--force"; do
+    what="-o $name $force"
+    # Standard output is a pipe, so that /proc/self/fd/1 names one.
+    # shellcheck disable=SC2086  # an empty $force is no argument
+    "$tool" $force -o "$path" 2>"$work/target.err" | cat >"$work/target.out"
+    expect_eq "$what: exit status" 1 "${PIPESTATUS[0]}"
+    expect_eq "$what: message" "quorvane-chart: Cannot write \"$path\": $why" \
+      "$(cat "$work/target.err")"
+    expect_eq "$what: standard output" "" "$(cat "$work/target.out")"
+    expect_eq "$what: the entry" "$before" "$(entry_of "$path")"
+    expect_eq "$what: the folder" "$before_listing" "$(listing)"
+  done
+done <<'TABLE'
+folder          |it is a folder, not a regular file
+fifo            |it is a FIFO, not a regular file
+device          |it is a character device, not a regular file
+link-to-fifo    |it is a symbolic link to a FIFO, not to a regular file
+link-to-folder  |it is a symbolic link to a folder, not to a regular file
+link-to-device  |it is a symbolic link to a character device, not to a regular file
+dangling        |it is a dangling symbolic link
+link-to-stdout  |it is a symbolic link to a FIFO, not to a regular file
+TABLE
+
+# A regular file: replaced only with --force, keeping its permission bits;
+# through a link, in its own folder, and the link stays.
+printf mine >"$targets/real/chart.docx"
+chmod 640 "$targets/real/chart.docx"
+ln -s real/chart.docx "$targets/link-to-file"
+for name in real/chart.docx link-to-file; do
+  path="$targets/$name"
+  "$tool" -o "$path" >"$work/target.out" 2>"$work/target.err"
+  expect_eq "-o $name: exit status" 1 $?
+  expect_eq "-o $name: message" \
+    "quorvane-chart: \"$path\" already exists; use --force to replace it" "$(cat "$work/target.err")"
+  expect_eq "-o $name: left alone" mine "$(cat "$targets/real/chart.docx")"
+  "$tool" --force -o "$path" >"$work/target.out" 2>"$work/target.err"
+  expect_eq "--force -o $name: exit status" 0 $?
+  expect_eq "--force -o $name: report" "Wrote $path" "$(cat "$work/target.out")"
+  expect_eq "--force -o $name: zip signature" 504b0304 \
+    "$(head -c 4 "$targets/real/chart.docx" | hex_of)"
+  expect_eq "--force -o $name: permission bits" 640 "$(stat -c %a "$targets/real/chart.docx")"
+  printf mine >"$targets/real/chart.docx"
+done
+expect_eq "the link stays a link" real/chart.docx "$(readlink "$targets/link-to-file")"
+expect_eq "nothing beside the replaced file" "chart.docx" "$(ls -A "$targets/real")"
+
+# "-" is standard output, even beside a file of that name.
+printf mine >"$targets/-"
+tool_path=$(realpath "$tool")
+(cd "$targets" && "$tool_path" -o - >"$work/stdout.docx" 2>"$work/stdout.err")
+expect_eq "-o -: exit status" 0 $?
+expect_eq "-o -: zip signature" 504b0304 "$(head -c 4 "$work/stdout.docx" | hex_of)"
+expect_eq "-o -: the file named -" mine "$(cat "$targets/-")"
+
+finish "chart tool: all checks"

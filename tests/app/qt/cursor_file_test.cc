@@ -1,0 +1,51 @@
+// Cursor files: the hot spot from the directory entry, the image from the
+// payload, refusals of what is no cursor file.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "app/qt/cursor_file.h"
+#include "tests/app/qt/window_harness.h"
+
+namespace quorvane::app::qt {
+namespace {
+
+QImage HalfRed(int size) {
+  QImage image(size, size, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  for (int y = 0; y < size / 2; ++y) {
+    for (int x = 0; x < size; ++x) image.setPixel(x, y, qRgba(200, 30, 10, 255));
+  }
+  return image;
+}
+
+TEST(CursorFileTest, HotSpotComesFromTheDirectoryEntry) {
+  // Type 2, one 32 x 32 entry with hot spot (5, 9), 4264 image bytes at 22.
+  QByteArray bytes("\0\0\2\0\1\0\x20\x20\0\0\5\0\x09\0\xa8\x10\0\0\x16\0\0\0", 22);
+  bytes += EncodeCursorFile(HalfRed(32), {0, 0}).mid(22);
+  const CursorPicture picture = DecodeCursorFile(bytes);
+  EXPECT_EQ(picture.hotSpot, QPoint(5, 9));
+  EXPECT_EQ(picture.image.convertToFormat(QImage::Format_ARGB32), HalfRed(32));
+}
+
+TEST(CursorFileTest, RefusesWhatIsNoCursorFile) {
+  QByteArray icon = EncodeCursorFile(HalfRed(32), {1, 1});
+  icon[2] = 1;
+  QByteArray beyondEnd = EncodeCursorFile(HalfRed(32), {1, 1});
+  beyondEnd[18] = 0x70;  // image offset
+  for (const QByteArray& bytes : {QByteArray(), QByteArray(40, 'x'), icon, beyondEnd}) {
+    EXPECT_THROW(DecodeCursorFile(bytes), std::runtime_error);
+  }
+}
+
+TEST(CursorFileTest, LoadsFromAFile) {
+  const QTemporaryDir dir;
+  const QString path = dir.filePath("HAND-M.CUR");
+  EXPECT_THROW(LoadCursorFile(path), std::runtime_error);
+  ASSERT_TRUE(test_support::WriteFile(path, EncodeCursorFile(HalfRed(48), {40, 4})));
+  EXPECT_EQ(LoadCursorFile(path).hotSpot(), QPoint(40, 4));
+}
+
+}  // namespace
+}  // namespace quorvane::app::qt

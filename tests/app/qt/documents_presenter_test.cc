@@ -1,0 +1,115 @@
+// The window program's presenter: a new .docx in the Documents folder under
+// the first free name, then opened.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <filesystem>
+
+#include "app/qt/documents_presenter.h"
+#include "tests/app/qt/window_harness.h"
+
+namespace quorvane::app::qt {
+namespace {
+
+using word::embedded::Document;
+
+Document Titled(std::u16string title, bool landscape = false) {
+  Document document;
+  document.header.resize(1);
+  document.header[0].runs.push_back({std::move(title), {}});
+  document.pageSetup.orientation =
+      landscape ? word::embedded::Orientation::Landscape : word::embedded::Orientation::Portrait;
+  return document;
+}
+
+std::vector<QString> FileNamesOf(const std::vector<std::u16string>& urls) {
+  std::vector<QString> names;
+  for (const std::u16string& url : urls) {
+    names.push_back(QFileInfo(QUrl(QString::fromStdU16String(url)).toLocalFile()).fileName());
+  }
+  return names;
+}
+
+// Refuses an existing path, as SaveDocx does without `replace`.
+void WriteNew(const Document&, const std::filesystem::path& path) {
+  QFile file(QString::fromStdU16String(path.u16string()));
+  if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) throw std::runtime_error("exists");
+}
+
+TEST(DocumentsPresenterTest, NamesFollowTheHeaderTitleAndTheOrientation) {
+  const struct {
+    Document document;
+    int copy;
+    const char* name;
+  } kCases[] = {
+      {Titled(u"ASCII Conversion Chart"), 1, "ASCII Conversion Chart - Portrait.docx"},
+      {Titled(u"ASCII Conversion Chart"), 2, "ASCII Conversion Chart - Portrait (2).docx"},
+      {Titled(u"ASCII Conversion Chart", true), 1, "ASCII Conversion Chart - Landscape.docx"},
+      {Titled(u"ASCII Conversion Chart", true), 3, "ASCII Conversion Chart - Landscape (3).docx"},
+      {Titled(u" a/b:c\tx "), 1, "a b c x - Portrait.docx"},
+      {Titled(u".."), 3, "Document - Portrait (3).docx"},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(DocumentFileName(c.document, c.copy), c.name);
+}
+
+TEST(DocumentsPresenterTest, EachDocumentTakesTheNextFreeNameNeverReplacingOne) {
+  const QTemporaryDir home;
+  const QString documents = home.filePath("Documents");  // made when needed
+  test_support::RecordingOpener opener;
+  DocumentsPresenter presenter(documents, opener, WriteNew);
+  const Document chart = Titled(u"ASCII Conversion Chart");
+  presenter.Present(chart);
+  ASSERT_TRUE(
+      test_support::WriteFile(documents + "/ASCII Conversion Chart - Portrait (2).docx", "kept"));
+  presenter.Present(chart);
+  EXPECT_THAT(FileNamesOf(opener.opened),
+              ::testing::ElementsAre("ASCII Conversion Chart - Portrait.docx",
+                                     "ASCII Conversion Chart - Portrait (3).docx"));
+  QFile kept(documents + "/ASCII Conversion Chart - Portrait (2).docx");
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "kept");
+}
+
+TEST(DocumentsPresenterTest, AnyDirectoryEntryTakesTheName) {
+  namespace fs = std::filesystem;
+  const QTemporaryDir home;
+  const fs::path documents = fs::path(home.path().toStdString()) / "Documents";
+  fs::create_directory(documents);
+  const fs::path stem = documents / "ASCII Conversion Chart - Landscape";
+  const fs::path file = documents / "a file";
+  ASSERT_TRUE(test_support::WriteFile(QString::fromStdString(file.string()), "kept"));
+  fs::create_symlink("nowhere", stem.string() + ".docx");
+  fs::create_directory(stem.string() + " (2).docx");
+  ASSERT_EQ(::mkfifo((stem.string() + " (3).docx").c_str(), 0600), 0);
+  fs::create_symlink("a file", stem.string() + " (4).docx");
+  test_support::RecordingOpener opener;
+  // The real writer, which refuses each of them too.
+  DocumentsPresenter presenter(QString::fromStdString(documents.string()), opener);
+  presenter.Present(Titled(u"ASCII Conversion Chart", true));
+  EXPECT_THAT(FileNamesOf(opener.opened),
+              ::testing::ElementsAre("ASCII Conversion Chart - Landscape (5).docx"));
+  EXPECT_TRUE(fs::is_symlink(stem.string() + ".docx"));
+  EXPECT_TRUE(fs::is_directory(stem.string() + " (2).docx"));
+  EXPECT_TRUE(fs::is_fifo(stem.string() + " (3).docx"));
+  EXPECT_TRUE(fs::is_symlink(stem.string() + " (4).docx"));
+  EXPECT_EQ(fs::file_size(file), 4u);
+}
+
+TEST(DocumentsPresenterTest, UnwritableFolderFailsAndOpensNothing) {
+  const QTemporaryDir home;
+  ASSERT_TRUE(test_support::WriteFile(home.filePath("Documents"), "a file, not a folder"));
+  test_support::RecordingOpener opener;
+  DocumentsPresenter presenter(home.filePath("Documents"), opener);
+  EXPECT_THROW(presenter.Present(Titled(u"Chart")), std::runtime_error);
+  EXPECT_TRUE(opener.opened.empty());
+}
+
+}  // namespace
+}  // namespace quorvane::app::qt
