@@ -22,6 +22,18 @@ std::u16string AlignToMask(std::u16string_view text, std::u16string_view mask) {
   return RightAlign(text, static_cast<std::size_t>(std::count(mask.begin(), mask.end(), u'@')));
 }
 
+std::u16string HeadingLine(std::u16string_view first, std::size_t firstGap,
+                           std::u16string_view second, std::size_t secondGap) {
+  std::u16string line(first);
+  line += Spaces(firstGap);
+  line += first;
+  line += Spaces(firstGap);
+  line += second;
+  line += Spaces(secondGap);
+  line += second;
+  return line;
+}
+
 std::u16string Spaces(std::size_t count) {
   return std::u16string(count, u' ');
 }

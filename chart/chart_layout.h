@@ -19,6 +19,12 @@ std::u16string AlignToMask(std::u16string_view text, std::u16string_view mask);
 
 std::u16string Spaces(std::size_t count);
 
+// A heading line over the four groups of a data line: `first` over groups 1
+// and 2, each followed by `firstGap` spaces, then `second` over groups 3 and
+// 4 with `secondGap` spaces between them.
+std::u16string HeadingLine(std::u16string_view first, std::size_t firstGap,
+                           std::u16string_view second, std::size_t secondGap);
+
 // The field masks of one code group and the gap of spaces after it.
 struct GroupLayout {
   std::u16string_view decMask;

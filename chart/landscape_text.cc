@@ -21,36 +21,16 @@ constexpr LineLayout kLayout = {
 constexpr int kPassCodes = 64;
 constexpr int kPassLines = 16;
 
-// Only the top of the first page shows the control headings.
-std::u16string HeadingLine1() {
-  std::u16string line(kControlHeading);
-  line += Spaces(6);
-  line += kControlHeading;
-  line += Spaces(6);
-  line += kPlainHeading;
-  line += Spaces(7);
-  line += kPlainHeading;
-  return line;
-}
-
-std::u16string HeadingLine2() {
-  std::u16string line(kPlainHeading);
-  for (int heading = 1; heading < 4; ++heading) {
-    line += Spaces(7);
-    line += kPlainHeading;
-  }
-  return line;
-}
-
 }  // namespace
 
 std::u16string MakeLandscapeText(const CharTable& rows, std::int32_t startCode, bool firstHalf) {
   const std::u16string rule(kLineWidth, u'-');
-  const std::u16string heading2 = HeadingLine2();
+  const std::u16string heading2 = HeadingLine(kPlainHeading, 7, kPlainHeading, 7);
   std::u16string text;
   text += rule;
   text += kLineEnd;
-  text += firstHalf ? HeadingLine1() : heading2;
+  // Only the top of the first page shows the control headings.
+  text += firstHalf ? HeadingLine(kControlHeading, 6, kPlainHeading, 7) : heading2;
   text += kLineEnd;
   text += rule;
   text += kLineEnd;

@@ -21,17 +21,6 @@ constexpr int kBlockCount = 4;
 constexpr int kBlockCodes = 64;
 constexpr int kBlockLines = 16;
 
-std::u16string HeadingLine() {
-  std::u16string line(kControlHeading);
-  line += Spaces(5);
-  line += kControlHeading;
-  line += Spaces(5);
-  line += kPlainHeading;
-  line += Spaces(6);
-  line += kPlainHeading;
-  return line;
-}
-
 }  // namespace
 
 std::u16string MakePortraitText(const CharTable& rows) {
@@ -39,7 +28,7 @@ std::u16string MakePortraitText(const CharTable& rows) {
   std::u16string text;
   text += rule;
   text += kLineEnd;
-  text += HeadingLine();
+  text += HeadingLine(kControlHeading, 5, kPlainHeading, 6);
   text += kLineEnd;
   text += rule;
   text += kLineEnd;
