@@ -1,6 +1,8 @@
 #include "word/docx/parts.h"
 
 #include <array>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include <pugixml.hpp>
@@ -160,25 +162,35 @@ std::string SettingsXml(const embedded::PageSetup& setup) {
   return Serialize(part);
 }
 
-// No dates and no author: the same document gives the same bytes, and the
-// file names nobody.
-std::string CorePropertiesXml() {
+struct Namespace {
+  const char* attribute;
+  const char* uri;
+};
+
+std::string PropertiesXml(const char* root, std::initializer_list<Namespace> namespaces,
+                          const char* application = nullptr) {
   pugi::xml_document part;
-  pugi::xml_node root = AppendRoot(part, "cp:coreProperties");
-  SetAttribute(root, "xmlns:cp",
-               "http://schemas.openxmlformats.org/package/2006/metadata/core-properties");
-  SetAttribute(root, "xmlns:dc", "http://purl.org/dc/elements/1.1/");
-  SetAttribute(root, "xmlns:dcterms", "http://purl.org/dc/terms/");
+  pugi::xml_node node = AppendRoot(part, root);
+  for (const Namespace& ns : namespaces) SetAttribute(node, ns.attribute, ns.uri);
+  if (application != nullptr) node.append_child("Application").text().set(application);
   return Serialize(part);
 }
 
+// No dates and no author: the same document gives the same bytes, and the
+// file names nobody.
+std::string CorePropertiesXml() {
+  return PropertiesXml(
+      "cp:coreProperties",
+      {{"xmlns:cp", "http://schemas.openxmlformats.org/package/2006/metadata/core-properties"},
+       {"xmlns:dc", "http://purl.org/dc/elements/1.1/"},
+       {"xmlns:dcterms", "http://purl.org/dc/terms/"}});
+}
+
 std::string AppPropertiesXml() {
-  pugi::xml_document part;
-  pugi::xml_node root = AppendRoot(part, "Properties");
-  SetAttribute(root, "xmlns",
-               "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties");
-  root.append_child("Application").text().set("Quorvane");
-  return Serialize(part);
+  return PropertiesXml(
+      "Properties",
+      {{"xmlns", "http://schemas.openxmlformats.org/officeDocument/2006/extended-properties"}},
+      "Quorvane");
 }
 
 }  // namespace
