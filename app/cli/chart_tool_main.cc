@@ -2,6 +2,11 @@
 
 #include <unistd.h>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -41,6 +46,11 @@ std::u16string ChartText(bool landscape) {
 // Byte for byte: the CR LF line ends, the form feed and the zip bytes must
 // pass untouched.
 void WriteStdout(std::string_view bytes) {
+#ifdef _WIN32
+  // Windows' C runtime would write each LF as CR LF.
+  std::cout.flush();
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   std::cout.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   std::cout.flush();
   if (!std::cout) throw std::runtime_error("cannot write to standard output");
