@@ -10,6 +10,9 @@ export WINEPREFIX="$prefix"
 case $1 in
   start)
     mkdir -p "$prefix"
+    # A server left over from an interrupted run would refuse the new one.
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    wineserver -w </dev/null >/dev/null 2>&1 || true
     setsid wineserver -p </dev/null >/dev/null 2>&1
     # Makes the prefix on the first run, and starts the services.
     setsid "$here/wine-run.sh" "$prefix" wineboot -i </dev/null >/dev/null 2>&1
