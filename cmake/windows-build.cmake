@@ -21,8 +21,11 @@ include_directories(SYSTEM ${pugixml_source}/src)
 link_directories(${CMAKE_BINARY_DIR}/lib)
 
 # GoogleTest from the sources that Debian's googletest package installs.
+set(QUORVANE_GOOGLETEST_SOURCE /usr/src/googletest
+    CACHE PATH "GoogleTest's sources, as Debian's googletest package installs them")
 set(INSTALL_GTEST OFF)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+add_subdirectory(${QUORVANE_GOOGLETEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL
+                 SYSTEM)
 
 enable_testing()
 include(GoogleTest)
