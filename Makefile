@@ -1,9 +1,10 @@
 # `make run` and `make test` do everything on a fresh Debian machine.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
+WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build build-asan run test clean format
+.PHONY: all deps build build-asan windows run test clean format
 
 all: build
 
@@ -21,15 +22,26 @@ build-asan: deps
 	       -DQUORVANE_WITH_APP=OFF -DQUORVANE_WITH_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD) -j $(JOBS)
 
+# The Windows build, cross-compiled and run under Wine. The Linux
+# quorvane-chart is built first: quorvane-chart.exe must write its bytes.
+windows: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target quorvane-chart
+	@cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	       -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+	       -DQUORVANE_LINUX_CHART=$(abspath $(BUILD))/app/cli/quorvane-chart >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
 run: build
 	@./scripts/run-main.sh $(BUILD)
 
-test: build build-asan
+test: build build-asan windows
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 format:
 	@git ls-files '*.h' '*.cc' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD) $(ASAN_BUILD)
+	@rm -rf $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD)

@@ -12,6 +12,8 @@ packages=(
   libxml2-utils unzip libreoffice-writer-nogui poppler-utils fonts-liberation
   # the desktop program on a virtual display
   xvfb xauth xdotool libx11-dev
+  # the Windows build, run under Wine; dpkg-dev unpacks Debian's pugixml source
+  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine wine64 dpkg-dev
 )
 
 missing=()

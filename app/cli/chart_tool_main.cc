@@ -3,6 +3,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -43,6 +48,10 @@ constexpr std::string_view kCannotWriteStdout = "cannot write to standard output
 void WriteStdout(std::string_view bytes) {
   std::cout.flush();  // what went before goes first
   if (!std::cout) throw std::runtime_error(std::string(kCannotWriteStdout));
+#ifdef _WIN32
+  // Windows' C runtime would write each LF as CR LF.
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   while (!bytes.empty()) {
     const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
     if (written < 0) {
