@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #ifdef _WIN32
 #include <fcntl.h>
@@ -53,7 +54,13 @@ void WriteStdout(std::string_view bytes) {
   _setmode(_fileno(stdout), _O_BINARY);
 #endif
   while (!bytes.empty()) {
-    const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+    // Windows counts in unsigned int: at most 1 GiB a call on either.
+    const std::size_t chunk = std::min<std::size_t>(bytes.size(), std::size_t{1} << 30);
+#ifdef _WIN32
+    const int written = ::_write(STDOUT_FILENO, bytes.data(), static_cast<unsigned>(chunk));
+#else
+    const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), chunk);
+#endif
     if (written < 0) {
       if (errno == EINTR) continue;
       throw std::system_error(errno, std::generic_category(), std::string(kCannotWriteStdout));

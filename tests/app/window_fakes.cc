@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <stdexcept>
 
 #include "app/beside_program.h"
@@ -73,9 +74,14 @@ word::Value RecordingSkin::Invoke(int dispId, app::InvokeKind kind,
 }
 
 ScratchFolder::ScratchFolder() {
-  std::string name = (std::filesystem::temp_directory_path() / "quorvane-test-XXXXXX").string();
-  if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("cannot make a scratch folder");
-  path_ = name;
+  // A fresh name of our own; create_directory is false for one that exists.
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const auto candidate =
+        std::filesystem::temp_directory_path() / ("quorvane-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(candidate)) path_ = candidate;
+  }
+  if (path_.empty()) throw std::runtime_error("cannot make a scratch folder");
 }
 
 ScratchFolder::~ScratchFolder() {

@@ -131,6 +131,8 @@ std::string Refusal(const fs::path& path, const char* what) {
 
 }  // namespace
 
+namespace fs = std::filesystem;
+
 // Only a plain file on a disk is ever replaced: never a folder, a device or a
 // reparse point (a symbolic link or junction, which is not followed here).
 WriteTarget InspectWriteTarget(const fs::path& path) {
@@ -156,8 +158,6 @@ WriteTarget InspectWriteTarget(const fs::path& path) {
   }
   return {WriteTarget::Kind::kRegularFile, {}};
 }
-
-}  // namespace
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes, bool replace) {
   if (path.filename().empty()) Fail(path, std::generic_category().message(EISDIR));
