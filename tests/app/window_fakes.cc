@@ -1,5 +1,9 @@
 #include "tests/app/window_fakes.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <stdexcept>
@@ -89,6 +93,33 @@ bool WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream file(path, std::ios::binary);
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return !failed && file.good();
+}
+
+bool MakeFifo(const std::filesystem::path& path) {
+  return mkfifo(path.c_str(), 0600) == 0;
+}
+
+bool MakeNullDevice(const std::filesystem::path& path) {
+  return mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+}
+
+bool MakeLink(const std::filesystem::path& path, const std::filesystem::path& target) {
+  return symlink(target.c_str(), path.c_str()) == 0;
+}
+
+bool MakeSparseFile(const std::filesystem::path& path, std::uintmax_t size) {
+  std::error_code failed;
+  { std::ofstream created(path, std::ios::binary); }
+  std::filesystem::resize_file(path, size, failed);
+  return !failed;
+}
+
+HangGuard::HangGuard(unsigned seconds) {
+  alarm(seconds);
+}
+
+HangGuard::~HangGuard() {
+  alarm(0);
 }
 
 void FakeView::SetOptionSelected(app::Option option, bool select) {

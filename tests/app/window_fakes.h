@@ -5,6 +5,7 @@
 // for the window they drive, and a harness that wires them together.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -91,6 +92,23 @@ class ScratchFolder {
 
 // Writes `bytes` to `path`, creating its folder.
 bool WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// What is no ordinary file, made in a scratch folder, never at a real device:
+// a FIFO; a character device like /dev/null (needs root: false without);
+// a symbolic link to `target`. And a sparse regular file of `size` bytes.
+bool MakeFifo(const std::filesystem::path& path);
+bool MakeNullDevice(const std::filesystem::path& path);
+bool MakeLink(const std::filesystem::path& path, const std::filesystem::path& target);
+bool MakeSparseFile(const std::filesystem::path& path, std::uintmax_t size);
+
+// Ends the test process after `seconds` unless destroyed before: a hang in
+// open() or read() then fails the test instead of blocking for ever.
+struct HangGuard {
+  explicit HangGuard(unsigned seconds);
+  ~HangGuard();
+  HangGuard(const HangGuard&) = delete;
+  HangGuard& operator=(const HangGuard&) = delete;
+};
 
 // What the view loads: the path it was loaded from.
 struct FakePicture final : app::Picture {
