@@ -56,6 +56,7 @@ std::u16string MemorySettings::Read(std::u16string_view key, int defaultValue) {
 }
 
 void MemorySettings::Write(std::u16string_view key, std::u16string_view text) {
+  if (failWrites) throw std::runtime_error("Cannot write the settings file: access denied");
   writes.emplace_back(key, text);
   values[std::u16string(key)] = text;
 }
@@ -148,7 +149,7 @@ app::Form1Services Form1Fakes::Services() {
           .clock = clock,
           .random = random,
           .word = *factory,
-          .settings = settings,
+          .settings = *store,
           .skin = skin,
           .faultHook = faultHook};
 }

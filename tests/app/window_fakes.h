@@ -67,6 +67,7 @@ struct MemorySettings final : app::SettingsStore {
   std::map<std::u16string, std::u16string, std::less<>> values;
   std::vector<std::pair<std::u16string, std::u16string>> writes;
   bool failReads = false;
+  bool failWrites = false;
 };
 
 // Records each call as "method 2(BSTR \"p\", BSTR \"\")", "get 1" or
@@ -170,6 +171,7 @@ struct Form1Fakes {
   FixedClock clock;
   ScriptedRandom random;
   MemorySettings settings;
+  app::SettingsStore* store = &settings;  // what the services hand out
   RecordingSkin skin;
   RecordedWord word;
   word::ObjectFactory* factory = &word.factory;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
+#include <QRadioButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -201,6 +202,28 @@ TEST_F(SettingsStoreTest, ADamagedFileIsMovedAsideAndAFreshOneStarted) {
     EXPECT_EQ(QSettingsStore(FilePath()).Read(u"Option1", 1), u"False");
     for (const QString& file : {FilePath(), earlier, aside}) ASSERT_TRUE(QFile::remove(file));
   }
+}
+
+// A FIFO at the settings path neither hangs the window's load nor is
+// touched: both reads are reported, the defaults apply and stay in memory.
+TEST_F(SettingsStoreTest, TheWindowOverAFifoStartsWithTheDefaults) {
+  ASSERT_TRUE(test_support::MakeFifo(ToPath(FilePath())));
+  const test_support::HangGuard guard(20);
+  test_support::WindowHarness harness;
+  harness.store = &store_;
+  auto form = harness.MakeWindow();
+  form->Start();
+  ASSERT_THAT(harness.boxes.ReportedLines(), ::testing::ElementsAre(128, 130));
+  EXPECT_THAT(word::ToUtf8(harness.boxes.Reports()[1].text),
+              ::testing::StartsWith("The settings file " + FilePath().toStdString() +
+                                    " is a FIFO, not a regular file"));
+  EXPECT_TRUE(form->findChild<QRadioButton*>("Option1")->isChecked());
+  EXPECT_FALSE(form->findChild<QRadioButton*>("Option2")->isChecked());
+  EXPECT_TRUE(form->isVisible());
+  EXPECT_EQ(store_.Read(u"Option1", 0), u"True");  // kept in memory
+  struct stat entry {};
+  ASSERT_EQ(lstat(ToPath(FilePath()).c_str(), &entry), 0);
+  EXPECT_TRUE(S_ISFIFO(entry.st_mode));
 }
 
 }  // namespace
