@@ -65,16 +65,24 @@ TEST(BesideProgramTest, OnlyOrdinaryFilesCount) {
   ASSERT_TRUE(test_support::WriteFile(CursorFilePath(folder), "x"));
   ASSERT_TRUE(test_support::WriteFile(dir.path() / ".hidden", "x"));
   ASSERT_TRUE(std::filesystem::create_directories(std::filesystem::path(SkinFilePath(folder))));
+  ASSERT_TRUE(test_support::MakeFifo(dir.path() / "fifo"));
+  ASSERT_TRUE(test_support::MakeLink(dir.path() / "link", CursorFilePath(folder)));
+  ASSERT_TRUE(test_support::MakeLink(dir.path() / "link-to-fifo", dir.path() / "fifo"));
+  const bool devices = test_support::MakeNullDevice(dir.path() / "null");
   EXPECT_EQ(CursorFilePath(u"/p"), u"/p/HAND-M.CUR");
   EXPECT_EQ(SkinFilePath(u"/p"), u"/p/x/o.cjs");
   const std::pair<std::u16string, bool> kCases[] = {{CursorFilePath(folder), true},
                                                     {folder + u"/.hidden", true},
+                                                    {folder + u"/link", true},
                                                     {SkinFilePath(folder), false},
+                                                    {folder + u"/fifo", false},
+                                                    {folder + u"/link-to-fifo", false},
                                                     {folder + u"/missing", false},
                                                     {u"", false},
                                                     {u"\xd800", false}};
   for (const auto& [path, exists] : kCases)
     EXPECT_EQ(FileExists(path), exists) << word::ToUtf8(path);
+  EXPECT_FALSE(devices && FileExists(folder + u"/null"));
 }
 
 TEST(WebSiteChanceTest, DrawsOneToHundredSeededByTheClockAndOpensTheSiteOnSeven) {
