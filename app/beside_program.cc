@@ -17,6 +17,7 @@ std::u16string CursorFilePath(std::u16string_view programFolder) {
 bool FileExists(std::u16string_view path) {
   if (path.empty()) return false;
   try {
+    // Looks (stat) without opening: a FIFO or a device is no ordinary file.
     std::error_code failed;
     return std::filesystem::is_regular_file(std::filesystem::path(path), failed);
   } catch (const std::exception&) {

@@ -16,7 +16,8 @@ std::u16string SkinFilePath(std::u16string_view programFolder);
 std::u16string CursorFilePath(std::u16string_view programFolder);
 
 // True for an ordinary file (a link to one counts); false for a folder, a
-// missing file, an empty or invalid path. Never fails. Hidden files are not
+// FIFO, a device, a socket, a missing file, an empty or invalid path. Looks
+// at the path only and opens nothing. Never fails. Hidden files are not
 // set apart: on Linux hiding is only a naming habit.
 bool FileExists(std::u16string_view path);
 

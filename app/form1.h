@@ -65,6 +65,10 @@ class Form1 final : private word::WordCheckUi {
   // Selects or unselects an option button as the load restores it; the click
   // procedure this raises waits for RunRaisedClicks.
   void RestoreOption(Option option, bool selected);
+  // The stored text of an option key; when the store fails, the failure is
+  // reported at `line` and the default is the text.
+  std::u16string ReadOption(chart::NumberedSteps& steps, int line, std::u16string_view key,
+                            int defaultValue);
   void RaiseOptionClick(void (Form1::*click)());
   void RunRaisedClicks();
   void WriteOptionSettings();
@@ -84,6 +88,8 @@ class Form1 final : private word::WordCheckUi {
   // Set while the load restores an option.
   bool restoring_ = false;
   std::vector<void (Form1::*)()> raisedClicks_;
+  // The first failure to save a clicked choice has been shown.
+  bool saveFailureShown_ = false;
 };
 
 }  // namespace quorvane::app

@@ -1,6 +1,7 @@
 // Form1's start-up and the option buttons that it restores.
 
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "app/apply_skin.h"
@@ -8,6 +9,7 @@
 #include "app/form1.h"
 #include "app/shell_text.h"
 #include "app/web_site_chance.h"
+#include "word/utf.h"
 
 namespace quorvane::app {
 
@@ -23,12 +25,10 @@ void Form1::Form_Load() {
     steps.Run(108, [&] { mouseIcon_ = view_.LoadPicture(cursorFile); });
   }
   steps.Run(110, [&] { OpenWebSiteByChance(); });
-  steps.Run(128, [&] {
-    RestoreOption(Option::Option1, ToBoolean(services_.settings.Read(u"Option1", 1)));
-  });
-  steps.Run(130, [&] {
-    RestoreOption(Option::Option2, ToBoolean(services_.settings.Read(u"Option2", 0)));
-  });
+  const std::u16string option1 = ReadOption(steps, 128, u"Option1", 1);
+  steps.Run(128, [&] { RestoreOption(Option::Option1, ToBoolean(option1)); });
+  const std::u16string option2 = ReadOption(steps, 130, u"Option2", 0);
+  steps.Run(130, [&] { RestoreOption(Option::Option2, ToBoolean(option2)); });
   // The click procedures that the restores raised, each writing both keys,
   // run once both options are restored: each restore reads its choice as it
   // was stored, so both stored "True" ends with Option2 selected.
@@ -52,6 +52,15 @@ void Form1::OptionSelected(Option option) {
   RaiseOptionClick(option == Option::Option1 ? &Form1::Option1_Click : &Form1::Option2_Click);
 }
 
+std::u16string Form1::ReadOption(chart::NumberedSteps& steps, int line, std::u16string_view key,
+                                 int defaultValue) {
+  // A store that cannot be read is reported, and the load goes on with the
+  // default, as on a first start.
+  std::u16string text = word::FromUtf8(std::to_string(defaultValue));
+  steps.Run(line, [&] { text = services_.settings.Read(key, defaultValue); });
+  return text;
+}
+
 void Form1::RestoreOption(Option option, bool selected) {
   restoring_ = true;
   view_.SetOptionSelected(option, selected);
@@ -65,11 +74,17 @@ void Form1::RaiseOptionClick(void (Form1::*click)()) {
   }
   // A click by the user has no report of its own, and an exception must not
   // cross the window system's event delivery: the choice stays on screen,
-  // unsaved.
+  // unsaved. The user is told of the first such failure of the run; later
+  // ones are logged.
   try {
     (this->*click)();
   } catch (const std::exception& failure) {
-    std::fprintf(stderr, "Cannot save the page option: %s\n", failure.what());
+    if (saveFailureShown_) {
+      std::fprintf(stderr, "Cannot save the page option: %s\n", failure.what());
+    } else {
+      saveFailureShown_ = true;
+      services_.boxes.Show(word::FromUtf8(failure.what()), appTitle_, kStyleWarning);
+    }
   }
 }
 

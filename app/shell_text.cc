@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <stdexcept>
 
 namespace quorvane::app {
@@ -96,7 +97,11 @@ bool ToBoolean(std::u16string_view text) {
   // Settings are stored the same on every machine, so numbers never follow
   // the user's locale.
   double number = 0;
-  if (!ParseNumber(trimmed, number)) throw std::invalid_argument("Type mismatch");
+  // from_chars reads "nan" and "inf" as numbers; only finite ones count, as
+  // "1e999" (out of range) already fails.
+  if (!ParseNumber(trimmed, number) || !std::isfinite(number)) {
+    throw std::invalid_argument("Type mismatch");
+  }
   return number != 0.0;
 }
 

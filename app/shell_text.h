@@ -20,8 +20,9 @@ std::u16string AppTitleFrom(std::u16string_view productName);
 // "True" or "False".
 std::u16string BooleanText(bool value);
 
-// "True" and "False" in any letter case, or a number (zero is false, any other
-// number true), each with optional surrounding blanks. Anything else throws
+// "True" and "False" in any letter case, or a finite number (zero is false,
+// any other number true), each with optional surrounding blanks; "nan" and
+// "inf" are no numbers here. Anything else throws
 // std::invalid_argument("Type mismatch").
 bool ToBoolean(std::u16string_view text);
 

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config
   # libraries
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  zlib1g-dev libpugixml-dev qt6-base-dev libzip-dev
+  zlib1g-dev libpugixml-dev qt6-base-dev qt6-base-private-dev libzip-dev
   # document checks: schema validation, rendering to PDF, reading PDFs back
   libxml2-utils unzip libreoffice-writer-nogui poppler-utils fonts-liberation
   # the desktop program on a virtual display

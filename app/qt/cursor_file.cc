@@ -2,11 +2,13 @@
 
 #include <QBuffer>
 #include <QDataStream>
-#include <QFile>
 #include <QPixmap>
 #include <cstdint>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
+
+#include "app/regular_file.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -95,12 +97,14 @@ CursorPicture DecodeCursorFile(const QByteArray& bytes) {
 }
 
 QCursor LoadCursorFile(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    throw std::runtime_error("Cannot read " + path.toStdString() + ": " +
-                             file.errorString().toStdString());
+  std::string bytes;
+  try {
+    bytes = ReadRegularFile(std::filesystem::path(path.toStdU16String()), kMaxCursorFileBytes);
+  } catch (const std::runtime_error& unreadable) {
+    throw std::runtime_error(std::string("Cannot read the cursor file: ") + unreadable.what());
   }
-  const CursorPicture picture = DecodeCursorFile(file.readAll());
+  const CursorPicture picture =
+      DecodeCursorFile(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
   return QCursor(QPixmap::fromImage(picture.image), picture.hotSpot.x(), picture.hotSpot.y());
 }
 

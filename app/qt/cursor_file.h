@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <cstddef>
 
 namespace quorvane::app::qt {
 
@@ -25,8 +26,13 @@ QByteArray EncodeCursorFile(const QImage& image, QPoint hotSpot);
 // ("Invalid picture ...") when the bytes are no cursor file.
 CursorPicture DecodeCursorFile(const QByteArray& bytes);
 
-// Reads and decodes the file at `path`; throws std::runtime_error when it
-// cannot be read or decoded.
+// The largest cursor file that is read: 1 MiB. A 256 x 256 32-bit cursor,
+// the largest a .cur file holds, is about 270 KB.
+inline constexpr std::size_t kMaxCursorFileBytes = std::size_t{1} << 20;
+
+// Reads and decodes the file at `path`, which must be an ordinary file (or a
+// link to one) of at most kMaxCursorFileBytes; nothing else is opened for
+// reading. Throws std::runtime_error when it cannot be read or decoded.
 QCursor LoadCursorFile(const QString& path);
 
 }  // namespace quorvane::app::qt

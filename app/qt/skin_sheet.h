@@ -5,12 +5,20 @@
 
 #include <QByteArray>
 #include <QString>
+#include <cstddef>
 
 namespace quorvane::app::qt {
 
-// The style sheet in `bytes`, checked far enough to refuse what is plainly no
-// style sheet: malformed UTF-8, no rule at all, unbalanced braces, an
-// unterminated comment or string. Throws std::runtime_error naming `origin`.
+// The largest skin file that is read: 1 MiB. A skin of ours is about 2 KB;
+// Qt's style sheet parser crashes on sheets of some GiB.
+inline constexpr std::size_t kMaxSkinFileBytes = std::size_t{1} << 20;
+
+// The style sheet in `bytes`, parsed with Qt's own style sheet parser as Qt
+// parses an application's style sheet, so that every sheet Qt would ignore
+// ("Could not parse application stylesheet") is refused: malformed UTF-8, a
+// sheet Qt cannot parse, and one that holds no style rule (an empty sheet,
+// only comments, only at-rules such as "@@@ { ### }"). Throws
+// std::runtime_error naming `origin`.
 QString ParseSkinSheet(const QByteArray& bytes, const QString& origin);
 
 }  // namespace quorvane::app::qt

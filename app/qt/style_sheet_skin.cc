@@ -1,12 +1,13 @@
 #include "app/qt/style_sheet_skin.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QWidget>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 
 #include "app/qt/skin_sheet.h"
+#include "app/regular_file.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -70,13 +71,17 @@ void StyleSheetSkin::LoadSkin(std::span<const Value> args) {
   ExpectCount(args, 2);
   const QString path = ToQString(args[0].bstr());
   args[1].bstr();  // the section: checked for its kind only
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    throw AutomationError("Cannot load skin file " + path.toStdString() + ": " +
-                          file.errorString().toStdString());
+  QByteArray bytes;
+  try {
+    // Only an ordinary file, and only a sane amount of it.
+    const std::string read =
+        ReadRegularFile(std::filesystem::path(path.toStdU16String()), kMaxSkinFileBytes);
+    bytes = QByteArray(read.data(), static_cast<qsizetype>(read.size()));
+  } catch (const std::runtime_error& unreadable) {
+    throw AutomationError(std::string("Cannot load skin file: ") + unreadable.what());
   }
   try {
-    sheet_ = ParseSkinSheet(file.readAll(), path);
+    sheet_ = ParseSkinSheet(bytes, path);
   } catch (const std::runtime_error& refused) {
     throw AutomationError(refused.what());
   }

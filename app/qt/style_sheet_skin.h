@@ -4,7 +4,10 @@
 // The program's own skin control: loads a Qt style sheet from a skin file and
 // draws a window with it.
 //
-//   2  method (path, section)  loads the skin; the section is unused
+//   2  method (path, section)  loads the skin; the section is unused. Only
+//                              an ordinary file of at most kMaxSkinFileBytes
+//                              (1 MiB) is read, and it must be a style sheet
+//                              that Qt parses (skin_sheet.h)
 //   1  property, I4            option bits; bit 1 skins every window of the
 //                              program, message boxes included, rather than
 //                              only the window given to member 3

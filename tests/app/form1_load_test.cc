@@ -59,7 +59,8 @@ TEST(Form1LoadTest, RunsInOrderAndLoadsTheCursorOnlyWhenItsFileExists) {
     }
     auto form = harness.MakeForm();
     form->Form_Load();
-    std::vector<int> expected = {100, 104, 104, 104, 106, 110, 128, 130, 130, 136};
+    // Lines 128 and 130 each read, then restore; 130 then runs the clicks.
+    std::vector<int> expected = {100, 104, 104, 104, 106, 110, 128, 128, 130, 130, 130, 136};
     if (withCursor) expected.insert(expected.begin() + 5, 108);
     EXPECT_EQ(lines, expected);
     const auto* icon = dynamic_cast<const test_support::FakePicture*>(form->MouseIcon());
@@ -88,14 +89,18 @@ TEST(Form1LoadTest, FailuresAreReportedAndTheLoadGoesOn) {
   EXPECT_EQ(harness.boxes.shown[0].style, kStyleWarning);
   EXPECT_EQ(form->MouseIcon(), nullptr);
   EXPECT_TRUE(harness.view.visible);
+}
 
-  // An unreadable settings store fails both restores; the program goes on.
-  test_support::Form1Harness damaged;
-  damaged.settings.failReads = true;
-  auto other = damaged.MakeForm();
-  other->Start();
-  EXPECT_THAT(damaged.boxes.ReportedLines(), ElementsAre(128, 130));
-  EXPECT_TRUE(damaged.view.visible);
+TEST(Form1LoadTest, AStoreThatCannotBeReadIsReportedAndTheDefaultsApply) {
+  // Each read is reported; the defaults are restored and written back.
+  test_support::Form1Harness harness;
+  harness.settings.failReads = true;
+  auto form = harness.MakeForm();
+  form->Start();
+  EXPECT_THAT(harness.boxes.ReportedLines(), ElementsAre(128, 130));
+  EXPECT_TRUE(harness.view.selected[0] && !harness.view.selected[1]);
+  EXPECT_EQ(harness.settings.writes, (Writes{kO1True, kO2False}));
+  EXPECT_TRUE(harness.view.visible);
 }
 
 TEST(Form1LoadTest, WithoutWordTheMessageIsShownAndTheProgramEndsUnseen) {
@@ -111,6 +116,21 @@ TEST(Form1LoadTest, WithoutWordTheMessageIsShownAndTheProgramEndsUnseen) {
   EXPECT_EQ(harness.exit.ends, 1);
   EXPECT_FALSE(harness.view.visible);
   EXPECT_EQ(harness.settings.writes, (Writes{kO1True, kO2False}));
+}
+
+TEST(Form1LoadTest, TheFirstFailureToSaveAClickIsShownAndLaterOnesAreNot) {
+  test_support::Form1Harness harness;
+  auto form = harness.MakeForm();
+  form->Start();
+  harness.settings.failWrites = true;
+  harness.view.Click(Option::Option2);
+  harness.view.Click(Option::Option1);
+  harness.view.Click(Option::Option2);
+  ASSERT_EQ(harness.boxes.shown.size(), 1u);
+  EXPECT_EQ(harness.boxes.shown[0].text, u"Cannot write the settings file: access denied");
+  EXPECT_EQ(harness.boxes.shown[0].title, u"Quorvane");
+  EXPECT_EQ(harness.boxes.shown[0].style, kStyleWarning);
+  EXPECT_TRUE(harness.view.selected[1]);
 }
 
 TEST(Form1LoadTest, SelectingAnOptionWritesBothKeysOption1First) {

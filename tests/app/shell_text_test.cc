@@ -32,7 +32,7 @@ TEST(AppTitleTest, CutsBeforeTheLastBlankAtLeastOnceThenWhileLongerThanForty) {
   EXPECT_THROW(AppTitleFrom(u"Quorvane"), std::invalid_argument);
 }
 
-TEST(SettingTextTest, AcceptsTrueFalseAndNumbersOnly) {
+TEST(SettingTextTest, AcceptsTrueFalseAndFiniteNumbersOnly) {
   for (const char16_t* text :
        {u"True", u"TRUE", u" true ", u"\u2003True\u00a0", u"1", u"-1", u"2.5", u"+3", u"1,000.5"}) {
     EXPECT_TRUE(ToBoolean(text)) << word::ToUtf8(text);
@@ -40,8 +40,8 @@ TEST(SettingTextTest, AcceptsTrueFalseAndNumbersOnly) {
   for (const char16_t* text : {u"False", u"false", u"0", u"0.0", u"\tFalse\n"}) {
     EXPECT_FALSE(ToBoolean(text)) << word::ToUtf8(text);
   }
-  for (const char16_t* text :
-       {u"yes", u"", u"Tru", u"1x", u"+-1", u"\u00e91", u"1,00", u"1000,000"}) {
+  for (const char16_t* text : {u"yes", u"", u"Tru", u"1x", u"+-1", u"\u00e91", u"1,00", u"1000,000",
+                               u"1e999", u"nan", u"NaN", u"-nan", u"inf", u"-inf", u"+Infinity"}) {
     EXPECT_THROW(ToBoolean(text), std::invalid_argument) << word::ToUtf8(text);
   }
   EXPECT_EQ(BooleanText(true), u"True");
@@ -65,16 +65,24 @@ TEST(BesideProgramTest, OnlyOrdinaryFilesCount) {
   ASSERT_TRUE(test_support::WriteFile(CursorFilePath(folder), "x"));
   ASSERT_TRUE(test_support::WriteFile(dir.path() / ".hidden", "x"));
   ASSERT_TRUE(std::filesystem::create_directories(std::filesystem::path(SkinFilePath(folder))));
+  ASSERT_TRUE(test_support::MakeFifo(dir.path() / "fifo"));
+  ASSERT_TRUE(test_support::MakeLink(dir.path() / "link", CursorFilePath(folder)));
+  ASSERT_TRUE(test_support::MakeLink(dir.path() / "link-to-fifo", dir.path() / "fifo"));
+  const bool devices = test_support::MakeNullDevice(dir.path() / "null");
   EXPECT_EQ(CursorFilePath(u"/p"), u"/p/HAND-M.CUR");
   EXPECT_EQ(SkinFilePath(u"/p"), u"/p/x/o.cjs");
   const std::pair<std::u16string, bool> kCases[] = {{CursorFilePath(folder), true},
                                                     {folder + u"/.hidden", true},
+                                                    {folder + u"/link", true},
                                                     {SkinFilePath(folder), false},
+                                                    {folder + u"/fifo", false},
+                                                    {folder + u"/link-to-fifo", false},
                                                     {folder + u"/missing", false},
                                                     {u"", false},
                                                     {u"\xd800", false}};
   for (const auto& [path, exists] : kCases)
     EXPECT_EQ(FileExists(path), exists) << word::ToUtf8(path);
+  EXPECT_FALSE(devices && FileExists(folder + u"/null"));
 }
 
 TEST(WebSiteChanceTest, DrawsOneToHundredSeededByTheClockAndOpensTheSiteOnSeven) {

@@ -1,5 +1,9 @@
 #include "tests/app/window_fakes.h"
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <random>
@@ -53,6 +57,7 @@ std::u16string MemorySettings::Read(std::u16string_view key, int defaultValue) {
 }
 
 void MemorySettings::Write(std::u16string_view key, std::u16string_view text) {
+  if (failWrites) throw std::runtime_error("Cannot write the settings file: access denied");
   writes.emplace_back(key, text);
   values[std::u16string(key)] = text;
 }
@@ -97,6 +102,33 @@ bool WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   return !failed && file.good();
 }
 
+bool MakeFifo(const std::filesystem::path& path) {
+  return mkfifo(path.c_str(), 0600) == 0;
+}
+
+bool MakeNullDevice(const std::filesystem::path& path) {
+  return mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+}
+
+bool MakeLink(const std::filesystem::path& path, const std::filesystem::path& target) {
+  return symlink(target.c_str(), path.c_str()) == 0;
+}
+
+bool MakeSparseFile(const std::filesystem::path& path, std::uintmax_t size) {
+  std::error_code failed;
+  { std::ofstream created(path, std::ios::binary); }
+  std::filesystem::resize_file(path, size, failed);
+  return !failed;
+}
+
+HangGuard::HangGuard(unsigned seconds) {
+  alarm(seconds);
+}
+
+HangGuard::~HangGuard() {
+  alarm(0);
+}
+
 void FakeView::SetOptionSelected(app::Option option, bool select) {
   const std::size_t index = Index(option);
   const bool was = selected[index];
@@ -123,7 +155,7 @@ app::Form1Services Form1Fakes::Services() {
           .clock = clock,
           .random = random,
           .word = *factory,
-          .settings = settings,
+          .settings = *store,
           .skin = skin,
           .faultHook = faultHook};
 }

@@ -5,6 +5,7 @@
 // for the window they drive, and a harness that wires them together.
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -66,6 +67,7 @@ struct MemorySettings final : app::SettingsStore {
   std::map<std::u16string, std::u16string, std::less<>> values;
   std::vector<std::pair<std::u16string, std::u16string>> writes;
   bool failReads = false;
+  bool failWrites = false;
 };
 
 // Records each call as "method 2(BSTR \"p\", BSTR \"\")", "get 1" or
@@ -91,6 +93,23 @@ class ScratchFolder {
 
 // Writes `bytes` to `path`, creating its folder.
 bool WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// What is no ordinary file, made in a scratch folder, never at a real device:
+// a FIFO; a character device like /dev/null (needs root: false without);
+// a symbolic link to `target`. And a sparse regular file of `size` bytes.
+bool MakeFifo(const std::filesystem::path& path);
+bool MakeNullDevice(const std::filesystem::path& path);
+bool MakeLink(const std::filesystem::path& path, const std::filesystem::path& target);
+bool MakeSparseFile(const std::filesystem::path& path, std::uintmax_t size);
+
+// Ends the test process after `seconds` unless destroyed before: a hang in
+// open() or read() then fails the test instead of blocking for ever.
+struct HangGuard {
+  explicit HangGuard(unsigned seconds);
+  ~HangGuard();
+  HangGuard(const HangGuard&) = delete;
+  HangGuard& operator=(const HangGuard&) = delete;
+};
 
 // What the view loads: the path it was loaded from.
 struct FakePicture final : app::Picture {
@@ -152,6 +171,7 @@ struct Form1Fakes {
   FixedClock clock;
   ScriptedRandom random;
   MemorySettings settings;
+  app::SettingsStore* store = &settings;  // what the services hand out
   RecordingSkin skin;
   RecordedWord word;
   word::ObjectFactory* factory = &word.factory;

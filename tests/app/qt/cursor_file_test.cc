@@ -11,6 +11,8 @@
 namespace quorvane::app::qt {
 namespace {
 
+using test_support::ToPath;
+
 QImage HalfRed(int size) {
   QImage image(size, size, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
@@ -45,6 +47,36 @@ TEST(CursorFileTest, LoadsFromAFile) {
   EXPECT_THROW(LoadCursorFile(path), std::runtime_error);
   ASSERT_TRUE(test_support::WriteFile(path, EncodeCursorFile(HalfRed(48), {40, 4})));
   EXPECT_EQ(LoadCursorFile(path).hotSpot(), QPoint(40, 4));
+  ASSERT_TRUE(test_support::MakeLink(ToPath(dir.filePath("link.cur")), ToPath(path)));
+  EXPECT_EQ(LoadCursorFile(dir.filePath("link.cur")).hotSpot(), QPoint(40, 4));
+}
+
+// Only an ordinary file of at most 1 MiB is read: no FIFO or device is
+// opened for reading, none blocks the load.
+TEST(CursorFileTest, ReadsOnlyAnOrdinaryFileOfASaneSize) {
+  const QTemporaryDir dir;
+  const QString fifo = dir.filePath("fifo.cur"), device = dir.filePath("null.cur");
+  ASSERT_TRUE(test_support::MakeFifo(ToPath(fifo)));
+  const bool devices = test_support::MakeNullDevice(ToPath(device));
+  ASSERT_TRUE(
+      test_support::MakeSparseFile(ToPath(dir.filePath("huge.cur")), kMaxCursorFileBytes + 1));
+  ASSERT_TRUE(test_support::MakeLink(ToPath(dir.filePath("link.cur")), ToPath(fifo)));
+  const std::pair<QString, const char*> kRefused[] = {
+      {fifo, "is a FIFO, not a regular file"},
+      {dir.filePath("huge.cur"), "is larger than 1 MiB"},
+      {dir.filePath("link.cur"), "is a symbolic link to a FIFO, not to a regular file"},
+      {device, "is a character device, not a regular file"},
+  };
+  const test_support::HangGuard guard(20);
+  for (const auto& [path, why] : kRefused) {
+    if (path == device && !devices) continue;  // device nodes need root
+    try {
+      LoadCursorFile(path);
+      ADD_FAILURE() << "loaded " << path.toStdString();
+    } catch (const std::runtime_error& refused) {
+      EXPECT_EQ(refused.what(), "Cannot read the cursor file: " + path.toStdString() + " " + why);
+    }
+  }
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <array>
 
 #include "app/beside_program.h"
@@ -20,17 +22,79 @@
 namespace quorvane::app::qt {
 namespace {
 
+using test_support::ToPath;
 using ::testing::ElementsAre;
 using word::Value;
 
 constexpr char kGoodSheet[] = "/* a { */ QPushButton { color: \"}\"; }\nQWidget{}";
 
-TEST(SkinSheetTest, RefusesWhatIsPlainlyNoStyleSheet) {
-  EXPECT_EQ(ParseSkinSheet(kGoodSheet, "o.cjs"), QString::fromLatin1(kGoodSheet));
-  for (const char* bad : {"", " \n", "QWidget { color: red;", "QWidget } {", "/* open",
-                          "QWidget { font: \"Arial; }", "\xff\xfe QWidget {}"}) {
-    EXPECT_THROW(ParseSkinSheet(bad, "o.cjs"), std::runtime_error) << bad;
+TEST(SkinSheetTest, RefusesEverySheetQtCannotParseOrThatHoldsNoRule) {
+  for (const char* good : {kGoodSheet, "* { }", "#id {}", "@charset \"utf-8\"; QWidget {}",
+                           "QWidget { color: red }\n@media print { }"}) {
+    EXPECT_EQ(ParseSkinSheet(good, "o.cjs"), QString::fromUtf8(good));
   }
+  const std::pair<const char*, const char*> kRefused[] = {
+      {"", "holds no style rule"},
+      {" \n", "holds no style rule"},
+      {"/* only a comment */", "holds no style rule"},
+      {"@@@ { ### }", "holds no style rule"},
+      {"QWidget { color: red;", "is no style sheet that Qt can parse"},
+      {"QWidget } {", "is no style sheet that Qt can parse"},
+      {"/* open", "is no style sheet that Qt can parse"},
+      {"QWidget { font: \"Arial; }", "is no style sheet that Qt can parse"},
+      {"color: red", "is no style sheet that Qt can parse"},
+      {"QWidget { color: red; }\n}", "is no style sheet that Qt can parse"},
+      {"QWidget {}\n\nQLabel } {", "is no style sheet that Qt can parse (line 3)"},
+      {"a {} b {", "is no style sheet that Qt can parse"},
+      {"\xff\xfe QWidget {}", "is not UTF-8 text"},
+  };
+  for (const auto& [sheet, why] : kRefused) {
+    try {
+      ParseSkinSheet(sheet, "o.cjs");
+      ADD_FAILURE() << "accepted: " << sheet;
+    } catch (const std::runtime_error& refused) {
+      // Qt's parser tells the line of some errors only.
+      EXPECT_THAT(refused.what(), ::testing::StartsWith(std::string("Skin file o.cjs ") + why))
+          << sheet;
+    }
+  }
+}
+
+// Method 2 reads an ordinary file of at most 1 MiB, and nothing else: no FIFO
+// or device is opened for reading, none blocks the call.
+TEST(StyleSheetSkinTest, LoadsOnlyAnOrdinaryFileOfASaneSize) {
+  const QTemporaryDir dir;
+  const QString fifo = dir.filePath("fifo"), device = dir.filePath("null");
+  ASSERT_TRUE(test_support::MakeFifo(ToPath(fifo)));
+  const bool devices = test_support::MakeNullDevice(ToPath(device));
+  ASSERT_TRUE(
+      test_support::MakeSparseFile(ToPath(dir.filePath("huge.cjs")), kMaxSkinFileBytes + 1));
+  ASSERT_TRUE(test_support::WriteFile(dir.filePath("limit.cjs"),
+                                      "QWidget {}" + QByteArray(kMaxSkinFileBytes - 10, ' ')));
+  ASSERT_TRUE(test_support::MakeLink(ToPath(dir.filePath("link.cjs")), ToPath(fifo)));
+  const std::pair<QString, const char*> kRefused[] = {
+      {fifo, "is a FIFO, not a regular file"},
+      {dir.path(), "is a directory, not a regular file"},
+      {dir.filePath("huge.cjs"), "is larger than 1 MiB"},
+      {dir.filePath("link.cjs"), "is a symbolic link to a FIFO, not to a regular file"},
+      {dir.filePath("missing.cjs"), ": No such file or directory"},
+      {device, "is a character device, not a regular file"},
+  };
+  const test_support::HangGuard guard(20);
+  StyleSheetSkin skin;
+  for (const auto& [path, why] : kRefused) {
+    if (path == device && !devices) continue;  // device nodes need root
+    const Value args[] = {word::Bstr(path.toStdU16String()), word::Bstr(u"")};
+    try {
+      skin.Invoke(skin_member::kLoadSkin, InvokeKind::Method, args);
+      ADD_FAILURE() << "loaded " << path.toStdString();
+    } catch (const word::AutomationError& refused) {
+      EXPECT_EQ(refused.what(),
+                "Cannot load skin file: " + path.toStdString() + (*why == ':' ? "" : " ") + why);
+    }
+  }
+  const Value limit[] = {word::Bstr(dir.filePath("limit.cjs").toStdU16String()), word::Bstr(u"")};
+  EXPECT_NO_THROW(skin.Invoke(skin_member::kLoadSkin, InvokeKind::Method, limit));
 }
 
 TEST(StyleSheetSkinTest, RefusesUnknownMembersWrongArgumentsAndAnUnloadedApply) {
@@ -84,11 +148,20 @@ class ApplySkinTest : public ::testing::Test {
   StyleSheetSkin realSkin_;
 };
 
-TEST_F(ApplySkinTest, AFolderNamedLikeTheSkinCountsAsNoSkin) {
-  ASSERT_TRUE(QDir().mkpath(SkinPath()));
-  LoadForm(Qt::white);
-  EXPECT_TRUE(harness_.skin.calls.empty());
-  EXPECT_TRUE(harness_.boxes.shown.empty());
+TEST_F(ApplySkinTest, AFolderFifoOrDeviceNamedLikeTheSkinCountsAsNoSkin) {
+  const test_support::HangGuard guard(20);
+  for (const auto& make :
+       {+[](const QString& path) { return QDir().mkpath(path); },
+        +[](const QString& path) { return test_support::MakeFifo(ToPath(path)); },
+        +[](const QString& path) { return test_support::MakeNullDevice(ToPath(path)); }}) {
+    QDir().mkpath(QString::fromStdU16String(harness_.ProgramFolder()) + "/x");
+    if (!make(SkinPath())) continue;  // device nodes need root
+    harness_.skin.calls.clear();
+    LoadForm(Qt::white);
+    EXPECT_TRUE(harness_.skin.calls.empty());
+    EXPECT_TRUE(harness_.boxes.shown.empty());
+    ASSERT_TRUE(QFile::remove(SkinPath()) || QDir().rmdir(SkinPath()));
+  }
 }
 
 TEST_F(ApplySkinTest, GoodSkinIsLoadedAndAppliedThroughTheFiveMembers) {
@@ -106,14 +179,26 @@ TEST_F(ApplySkinTest, GoodSkinIsLoadedAndAppliedThroughTheFiveMembers) {
 }
 
 TEST_F(ApplySkinTest, RefusedSkinIsReportedAtLine100AndKeepsTheButtonFaceColours) {
-  ASSERT_TRUE(test_support::WriteFile(SkinPath(), "QWidget { \xff }"));
+  const std::pair<QByteArray, const char*> kRefused[] = {
+      {"QWidget { \xff }", "is not UTF-8 text"},
+      {"@@@ { ### }", "holds no style rule"},
+      {"QWidget } {", "is no style sheet that Qt can parse"},
+      {{}, "is larger than 1 MiB"},  // a sparse file
+  };
   harness_.skin.inner = &realSkin_;
-  auto form = LoadForm(ButtonFaceColor());
-  EXPECT_THAT(harness_.skin.calls, ElementsAre(::testing::StartsWith("method 2(")));
-  EXPECT_THAT(harness_.boxes.ReportedLines(), ElementsAre(100));
-  EXPECT_THAT(word::ToUtf8(harness_.boxes.Reports()[0].text), ::testing::HasSubstr("not UTF-8"));
-  EXPECT_TRUE(form->styleSheet().isEmpty() && qApp->styleSheet().isEmpty());
-  EXPECT_EQ(form->windowTitle(), "Quorvane Software");  // the load went on
+  for (const auto& [sheet, why] : kRefused) {
+    ASSERT_TRUE(sheet.isNull()
+                    ? test_support::MakeSparseFile(ToPath(SkinPath()), kMaxSkinFileBytes + 1)
+                    : test_support::WriteFile(SkinPath(), sheet));
+    harness_.skin.calls.clear();
+    harness_.boxes.shown.clear();
+    auto form = LoadForm(ButtonFaceColor());
+    EXPECT_THAT(harness_.skin.calls, ElementsAre(::testing::StartsWith("method 2("))) << why;
+    ASSERT_THAT(harness_.boxes.ReportedLines(), ElementsAre(100)) << why;
+    EXPECT_THAT(word::ToUtf8(harness_.boxes.Reports()[0].text), ::testing::HasSubstr(why));
+    EXPECT_TRUE(form->styleSheet().isEmpty() && qApp->styleSheet().isEmpty()) << why;
+    EXPECT_EQ(form->windowTitle(), "Quorvane Software") << why;  // the load went on
+  }
 }
 
 }  // namespace

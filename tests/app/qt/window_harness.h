@@ -20,6 +20,10 @@ struct WindowHarness : Form1Fakes {
   }
 };
 
+inline std::filesystem::path ToPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
 inline bool WriteFile(const QString& path, const QByteArray& bytes) {
   return WriteFile(std::filesystem::path(path.toStdU16String()),
                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
