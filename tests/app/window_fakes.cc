@@ -1,8 +1,10 @@
 #include "tests/app/window_fakes.h"
 
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
+#endif
 
 #include <cstdlib>
 #include <fstream>
@@ -102,6 +104,7 @@ bool WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   return !failed && file.good();
 }
 
+#ifndef _WIN32
 bool MakeFifo(const std::filesystem::path& path) {
   return mkfifo(path.c_str(), 0600) == 0;
 }
@@ -109,9 +112,21 @@ bool MakeFifo(const std::filesystem::path& path) {
 bool MakeNullDevice(const std::filesystem::path& path) {
   return mknod(path.c_str(), S_IFCHR | 0600, makedev(1, 3)) == 0;
 }
+#else
+// Windows has no FIFO or device node that a folder can hold.
+bool MakeFifo(const std::filesystem::path&) {
+  return false;
+}
+
+bool MakeNullDevice(const std::filesystem::path&) {
+  return false;
+}
+#endif
 
 bool MakeLink(const std::filesystem::path& path, const std::filesystem::path& target) {
-  return symlink(target.c_str(), path.c_str()) == 0;
+  std::error_code failed;
+  std::filesystem::create_symlink(target, path, failed);
+  return !failed;
 }
 
 bool MakeSparseFile(const std::filesystem::path& path, std::uintmax_t size) {
@@ -121,6 +136,7 @@ bool MakeSparseFile(const std::filesystem::path& path, std::uintmax_t size) {
   return !failed;
 }
 
+#ifndef _WIN32
 HangGuard::HangGuard(unsigned seconds) {
   alarm(seconds);
 }
@@ -128,6 +144,11 @@ HangGuard::HangGuard(unsigned seconds) {
 HangGuard::~HangGuard() {
   alarm(0);
 }
+#else
+// Nothing a test opens on Windows can block.
+HangGuard::HangGuard(unsigned) {}
+HangGuard::~HangGuard() = default;
+#endif
 
 void FakeView::SetOptionSelected(app::Option option, bool select) {
   const std::size_t index = Index(option);
