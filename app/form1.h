@@ -22,10 +22,6 @@ inline constexpr int kPointerDefault = 0;
 inline constexpr int kPointerWait = 11;
 inline constexpr int kPointerCustom = 99;
 
-inline constexpr const char* kFormLoadLocation = "in Vellomir2021/08/31.Form1.Form_Load ";
-inline constexpr const char* kPushButton1ClickLocation =
-    "in Vellomir2021/08/31.Form1.PushButton1_Click ";
-
 class Form1 final : private word::WordCheckUi {
  public:
   // `view` must outlive the procedures; it may still be under construction.

@@ -14,7 +14,8 @@
 namespace quorvane::app {
 
 void Form1::Form_Load() {
-  chart::NumberedSteps steps(reporter_, kFormLoadLocation, services_.faultHook);
+  chart::NumberedSteps steps(reporter_, chart::ProcedureLocation("Form1.Form_Load"),
+                             services_.faultHook);
   const std::u16string cursorFile = CursorFilePath(view_.ProgramFolder());
 
   steps.Run(100, [&] { ApplySkin(); });

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "word/failure_texts.h"
+
 namespace quorvane::app {
 namespace {
 
@@ -79,7 +81,7 @@ std::u16string AppTitleFrom(std::u16string_view productName) {
   do {
     const std::size_t blank = title.rfind(u' ');
     if (blank == std::u16string::npos) {
-      throw std::invalid_argument("Invalid procedure call or argument");
+      throw std::invalid_argument(std::string(word::failure_text::kInvalidProcedureCall));
     }
     title.resize(blank);
   } while (title.size() > kLongest);
@@ -100,7 +102,7 @@ bool ToBoolean(std::u16string_view text) {
   // from_chars reads "nan" and "inf" as numbers; only finite ones count, as
   // "1e999" (out of range) already fails.
   if (!ParseNumber(trimmed, number) || !std::isfinite(number)) {
-    throw std::invalid_argument("Type mismatch");
+    throw std::invalid_argument(std::string(word::failure_text::kTypeMismatch));
   }
   return number != 0.0;
 }

@@ -9,6 +9,7 @@
 
 namespace quorvane::word::failure_text {
 
+inline constexpr std::string_view kCannotCreateObject = "ActiveX component can't create object";
 inline constexpr std::string_view kInvalidProcedureCall = "Invalid procedure call or argument";
 inline constexpr std::string_view kOverflow = "Overflow";
 inline constexpr std::string_view kSubscriptOutOfRange = "Subscript out of range";

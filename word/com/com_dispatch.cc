@@ -8,6 +8,7 @@
 
 #include "word/com/com_error.h"
 #include "word/com/com_values.h"
+#include "word/failure_texts.h"
 #include "word/utf.h"
 
 namespace quorvane::word::com {
@@ -110,7 +111,7 @@ Value GetOrCall(IDispatch& dispatch, std::string_view name, std::span<const Arg>
 }  // namespace
 
 ComDispatch::ComDispatch(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {
-  if (!dispatch_) throw AutomationError("Object variable not set");
+  if (!dispatch_) throw AutomationError(std::string(failure_text::kObjectNotSet));
 }
 
 Value ComDispatch::Get(std::string_view name, std::span<const Arg> args) {

@@ -5,30 +5,31 @@
 #include <utility>
 
 #include "word/com/com_values.h"
+#include "word/failure_texts.h"
 #include "word/utf.h"
 
 namespace quorvane::word::com {
 namespace {
 
 // Visual Basic's run-time error texts for the codes a late-bound call meets.
-constexpr std::pair<HRESULT, const char*> kVisualBasicTexts[] = {
-    {REGDB_E_CLASSNOTREG, "ActiveX component can't create object"},
-    {CO_E_CLASSSTRING, "ActiveX component can't create object"},
-    {CO_E_SERVER_EXEC_FAILURE, "ActiveX component can't create object"},
-    {CO_E_APPNOTFOUND, "ActiveX component can't create object"},
-    {CO_E_DLLNOTFOUND, "ActiveX component can't create object"},
+constexpr std::pair<HRESULT, std::string_view> kVisualBasicTexts[] = {
+    {REGDB_E_CLASSNOTREG, failure_text::kCannotCreateObject},
+    {CO_E_CLASSSTRING, failure_text::kCannotCreateObject},
+    {CO_E_SERVER_EXEC_FAILURE, failure_text::kCannotCreateObject},
+    {CO_E_APPNOTFOUND, failure_text::kCannotCreateObject},
+    {CO_E_DLLNOTFOUND, failure_text::kCannotCreateObject},
     {E_NOINTERFACE, "Class does not support Automation or does not support expected interface"},
     {DISP_E_MEMBERNOTFOUND, "Object doesn't support this property or method"},
     {DISP_E_UNKNOWNNAME, "Object doesn't support this property or method"},
-    {E_INVALIDARG, "Invalid procedure call or argument"},
-    {DISP_E_TYPEMISMATCH, "Type mismatch"},
+    {E_INVALIDARG, failure_text::kInvalidProcedureCall},
+    {DISP_E_TYPEMISMATCH, failure_text::kTypeMismatch},
     {DISP_E_PARAMNOTOPTIONAL, "Argument not optional"},
     {DISP_E_BADPARAMCOUNT, "Wrong number of arguments or invalid property assignment"},
-    {DISP_E_OVERFLOW, "Overflow"},
+    {DISP_E_OVERFLOW, failure_text::kOverflow},
     {DISP_E_PARAMNOTFOUND, "Named argument not found"},
     {DISP_E_NONAMEDARGS, "Object doesn't support named arguments"},
     {DISP_E_BADVARTYPE, "Variable uses an Automation type not supported in Visual Basic"},
-    {DISP_E_BADINDEX, "Subscript out of range"},
+    {DISP_E_BADINDEX, failure_text::kSubscriptOutOfRange},
     {DISP_E_DIVBYZERO, "Division by zero"},
     {E_NOTIMPL, "Object doesn't support this action"},
     {E_OUTOFMEMORY, "Out of memory"},
@@ -57,7 +58,7 @@ ComError::ComError(HRESULT code) : ComError(code, DescribeHResult(code)) {}
 
 std::string DescribeHResult(HRESULT code) {
   for (const auto& [known, text] : kVisualBasicTexts) {
-    if (known == code) return text;
+    if (known == code) return std::string(text);
   }
   std::array<char, 40> hex{};
   std::snprintf(hex.data(), hex.size(), "Automation error 0x%08lX",
