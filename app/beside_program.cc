@@ -5,13 +5,25 @@
 #include <system_error>
 
 namespace quorvane::app {
+namespace {
+
+// The names keep their spelling, with the platform's own separator.
+#ifdef _WIN32
+constexpr std::u16string_view kSkinFile = u"\\x\\o.cjs";
+constexpr std::u16string_view kCursorFile = u"\\HAND-M.CUR";
+#else
+constexpr std::u16string_view kSkinFile = u"/x/o.cjs";
+constexpr std::u16string_view kCursorFile = u"/HAND-M.CUR";
+#endif
+
+}  // namespace
 
 std::u16string SkinFilePath(std::u16string_view programFolder) {
-  return std::u16string(programFolder) + u"/x/o.cjs";
+  return std::u16string(programFolder) + std::u16string(kSkinFile);
 }
 
 std::u16string CursorFilePath(std::u16string_view programFolder) {
-  return std::u16string(programFolder) + u"/HAND-M.CUR";
+  return std::u16string(programFolder) + std::u16string(kCursorFile);
 }
 
 bool FileExists(std::u16string_view path) {

@@ -9,10 +9,10 @@
 
 namespace quorvane::app {
 
-// "x/o.cjs" below the program folder.
+// "x/o.cjs" below the program folder ("x\\o.cjs" on Windows).
 std::u16string SkinFilePath(std::u16string_view programFolder);
 
-// "HAND-M.CUR" in the program folder.
+// "HAND-M.CUR" in the program folder, after the platform's separator.
 std::u16string CursorFilePath(std::u16string_view programFolder);
 
 // True for an ordinary file (a link to one counts); false for a folder, a

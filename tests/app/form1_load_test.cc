@@ -6,6 +6,7 @@
 
 #include <optional>
 
+#include "app/beside_program.h"
 #include "tests/app/window_fakes.h"
 #include "word/utf.h"
 #include "word/word_check.h"
@@ -53,7 +54,7 @@ TEST(Form1LoadTest, RunsInOrderAndLoadsTheCursorOnlyWhenItsFileExists) {
     test_support::Form1Harness harness;
     std::vector<int> lines;
     harness.faultHook = [&](int line) { lines.push_back(line); };
-    const std::u16string cursorFile = harness.ProgramFolder() + u"/HAND-M.CUR";
+    const std::u16string cursorFile = CursorFilePath(harness.ProgramFolder());
     if (withCursor) {
       ASSERT_TRUE(test_support::WriteFile(cursorFile, "a cursor"));
     }

@@ -65,8 +65,13 @@ TEST(BesideProgramTest, OnlyOrdinaryFilesCount) {
   ASSERT_TRUE(test_support::WriteFile(CursorFilePath(folder), "x"));
   ASSERT_TRUE(test_support::WriteFile(dir.path() / ".hidden", "x"));
   ASSERT_TRUE(std::filesystem::create_directories(std::filesystem::path(SkinFilePath(folder))));
+#ifdef _WIN32
+  EXPECT_EQ(CursorFilePath(u"C:\\p"), u"C:\\p\\HAND-M.CUR");
+  EXPECT_EQ(SkinFilePath(u"C:\\p"), u"C:\\p\\x\\o.cjs");
+#else
   EXPECT_EQ(CursorFilePath(u"/p"), u"/p/HAND-M.CUR");
   EXPECT_EQ(SkinFilePath(u"/p"), u"/p/x/o.cjs");
+#endif
   std::vector<std::pair<std::u16string, bool>> cases = {{CursorFilePath(folder), true},
                                                         {folder + u"/.hidden", true},
                                                         {SkinFilePath(folder), false},
