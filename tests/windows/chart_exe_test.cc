@@ -104,18 +104,30 @@ struct ToolRun {
   std::string err;
 };
 
+// A new file in `folder` for one run's output. Never one of an earlier run:
+// a Wine service that the tool started may still hold that one open.
+fs::path NewCaptureFile(const fs::path& folder, const wchar_t* prefix) {
+  std::array<wchar_t, MAX_PATH> name{};
+  if (GetTempFileNameW(folder.c_str(), prefix, 0, name.data()) == 0) {
+    throw std::runtime_error("cannot name a capture file");
+  }
+  return name.data();
+}
+
 // Runs the tool in `folder` with standard output and error to files in
 // `captures`; the environment is this process's own.
 ToolRun RunTool(const std::vector<std::wstring>& args, const fs::path& folder,
                 const fs::path& captures) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  const auto capture = [&](const wchar_t* name) {
-    return CreateFileW((captures / name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+  const fs::path outPath = NewCaptureFile(captures, L"out"),
+                 errPath = NewCaptureFile(captures, L"err");
+  const auto capture = [&](const fs::path& path) {
+    return CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherited,
                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   };
   ToolRun run;
   {
-    const Handle out(capture(L"out")), err(capture(L"err"));
+    const Handle out(capture(outPath)), err(capture(errPath));
     if (out.get() == INVALID_HANDLE_VALUE || err.get() == INVALID_HANDLE_VALUE) {
       throw std::runtime_error("cannot make the capture files");
     }
@@ -140,8 +152,8 @@ ToolRun RunTool(const std::vector<std::wstring>& args, const fs::path& folder,
     }
     GetExitCodeProcess(child.get(), &run.exitCode);
   }
-  run.out = ReadFile(captures / L"out");
-  run.err = ReadFile(captures / L"err");
+  run.out = ReadFile(outPath);
+  run.err = ReadFile(errPath);
   return run;
 }
 
