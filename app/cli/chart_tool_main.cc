@@ -13,12 +13,14 @@
 #include <iostream>
 #include <memory>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
 #include "app/cli/chart_tool_options.h"
+#include "app/cli/console_text.h"
 #include "app/error_report.h"
 #include "chart/build_chart.h"
 #include "chart/chart_text.h"
@@ -28,10 +30,18 @@
 #include "word/embedded/word_application.h"
 #include "word/recording.h"
 #include "word/utf.h"
+#ifdef _WIN32
+#include <cwchar>
+
+#include "word/com/apartment.h"
+#include "word/com/com_factory.h"
+#endif
 
 namespace {
 
 using quorvane::app::cli::ChartToolOptions;
+using quorvane::app::cli::Stream;
+using quorvane::app::cli::WriteText;
 namespace chart = quorvane::chart;
 namespace word = quorvane::word;
 namespace embedded = quorvane::word::embedded;
@@ -42,6 +52,16 @@ constexpr int kExitUsage = 2;
 constexpr std::string_view kStdout = "-";
 
 constexpr std::string_view kCannotWriteStdout = "cannot write to standard output";
+
+void WriteError(std::string_view message) {
+  WriteText(Stream::kErr, "quorvane-chart: " + std::string(message));
+}
+
+// As UTF-8 in both builds: from a narrow string, Windows' std::filesystem
+// would take the ANSI code page, which cannot hold every name.
+std::filesystem::path PathOf(std::string_view utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 // Byte for byte: the CR LF line ends, the form feed and the zip bytes must
 // pass untouched. Throws, with the system's reason, when not all of them
@@ -74,8 +94,7 @@ class TerminalReporter final : public chart::FailureReporter {
  public:
   void ReportFailure(std::string_view description, std::string_view location, int line) override {
     ++failures;
-    std::cerr << "quorvane-chart: "
-              << quorvane::app::TerminalReportText(description, location, line);
+    WriteError(quorvane::app::TerminalReportText(description, location, line));
   }
   int failures = 0;
 };
@@ -89,7 +108,7 @@ class FilePresenter final : public embedded::DocumentPresenter {
     if (path_ == kStdout) {
       WriteStdout(docx::WriteDocx(document));
     } else {
-      docx::SaveDocx(document, std::filesystem::path(path_), replace_);
+      docx::SaveDocx(document, PathOf(path_), replace_);
     }
     presented = true;
   }
@@ -101,24 +120,79 @@ class FilePresenter final : public embedded::DocumentPresenter {
   bool replace_;
 };
 
+// The chart through `wordProcessor`, every operation on standard error with
+// --trace. Returns the number of failed steps, each reported already.
+int RunChart(const ChartToolOptions& options, word::ObjectFactory& wordProcessor) {
+  std::unique_ptr<word::RecordingFactory> recording;
+  word::ObjectFactory* factory = &wordProcessor;
+  if (options.trace) {
+    auto recorder = std::make_shared<word::Recorder>(
+        [](std::string_view line) { WriteText(Stream::kErr, std::string(line) + '\n'); });
+    recording = std::make_unique<word::RecordingFactory>(wordProcessor, std::move(recorder));
+    factory = recording.get();
+  }
+  TerminalReporter reporter;
+  chart::BuildChart(word::FromUtf8(options.footer), !options.landscape, {*factory, reporter});
+  return reporter.failures;
+}
+
+#ifdef _WIN32
+// Notes whether the word processor started at all, for the closing message.
+class CreationWatch final : public word::ObjectFactory {
+ public:
+  explicit CreationWatch(word::ObjectFactory& inner) : inner_(inner) {}
+  word::DispatchPtr CreateByClass(std::string_view classId, std::string_view interfaceId) override {
+    return Created(inner_.CreateByClass(classId, interfaceId));
+  }
+  word::DispatchPtr CreateByProgId(std::string_view progId) override {
+    return Created(inner_.CreateByProgId(progId));
+  }
+  bool created = false;
+
+ private:
+  word::DispatchPtr Created(word::DispatchPtr object) {
+    created = true;
+    return object;
+  }
+  word::ObjectFactory& inner_;
+};
+
+// The chart in the installed Word, left open, visible and unsaved there.
+int ShowInWord(const ChartToolOptions& options) {
+  const quorvane::word::com::Apartment apartment;  // outlives every COM reference below
+  word::ClassRegistry registry;
+  quorvane::word::com::RegisterWord(registry);
+  CreationWatch watch(registry);
+  if (RunChart(options, watch) == 0) return 0;
+  WriteError(watch.created
+                 ? "Microsoft Word failed while making the chart (see above); "
+                   "the chart is not open in Word\n"
+                 : "Microsoft Word could not be driven: it is not installed here or cannot be "
+                   "started. Without --word the chart is written as a .docx file, no Word "
+                   "needed\n");
+  return kExitFailure;
+}
+#endif
+
 int WriteDocument(const ChartToolOptions& options) {
   const std::string path =
       options.output.value_or(quorvane::app::cli::DefaultOutputName(options.landscape));
   if (path == kStdout && isatty(STDOUT_FILENO)) {
-    std::cerr << "quorvane-chart: refusing to write a .docx document to a terminal; "
-                 "redirect standard output or name a file with -o\n";
+    WriteError(
+        "refusing to write a .docx document to a terminal; "
+        "redirect standard output or name a file with -o\n");
     return kExitFailure;
   }
   // Checked before anything is built, so a refused run costs nothing. Only
   // a regular file (or a link to one) is ever replaced, and only with --force.
   if (path != kStdout) {
-    const docx::WriteTarget target = docx::InspectWriteTarget(path);
+    const docx::WriteTarget target = docx::InspectWriteTarget(PathOf(path));
     if (target.kind == docx::WriteTarget::Kind::kRefused) {
-      std::cerr << "quorvane-chart: " << target.refusal << '\n';
+      WriteError(target.refusal + '\n');
       return kExitFailure;
     }
     if (target.kind == docx::WriteTarget::Kind::kRegularFile && !options.force) {
-      std::cerr << "quorvane-chart: \"" << path << "\" already exists; use --force to replace it\n";
+      WriteError('"' + path + "\" already exists; use --force to replace it\n");
       return kExitFailure;
     }
   }
@@ -126,25 +200,12 @@ int WriteDocument(const ChartToolOptions& options) {
   auto presenter = std::make_shared<FilePresenter>(path, options.force);
   word::ClassRegistry registry;
   embedded::RegisterWordApplication(registry, presenter);
-
-  std::unique_ptr<word::RecordingFactory> recording;
-  word::ObjectFactory* factory = &registry;
-  if (options.trace) {
-    auto recorder =
-        std::make_shared<word::Recorder>([](std::string_view line) { std::cerr << line << '\n'; });
-    recording = std::make_unique<word::RecordingFactory>(registry, std::move(recorder));
-    factory = recording.get();
-  }
-
-  TerminalReporter reporter;
-  chart::BuildChart(word::FromUtf8(options.footer), !options.landscape, {*factory, reporter});
-
-  if (reporter.failures > 0) return kExitFailure;
+  if (RunChart(options, registry) > 0) return kExitFailure;
   if (!presenter->presented) {
-    std::cerr << "quorvane-chart: no document was made\n";
+    WriteError("no document was made\n");
     return kExitFailure;
   }
-  if (path != kStdout) std::cout << "Wrote " << path << '\n';
+  if (path != kStdout) WriteText(Stream::kOut, "Wrote " + path + '\n');
   return 0;
 }
 
@@ -161,35 +222,57 @@ int Run(const ChartToolOptions& options) {
     WriteStdout(word::ToUtf8(chart::MakeChartText(chart::MakeFilledTable(), !options.landscape)));
     return 0;
   }
+#ifdef _WIN32
+  if (options.word) return ShowInWord(options);
+#endif
   return WriteDocument(options);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  const std::vector<std::string_view> args(argv + 1, argv + argc);
+// `args` in UTF-8, after the program name.
+int Main(std::span<const std::string_view> args) {
   ChartToolOptions options;
   try {
     options = quorvane::app::cli::ParseChartToolOptions(args);
   } catch (const quorvane::app::cli::UsageError& error) {
-    std::cerr << "quorvane-chart: " << error.what() << '\n' << quorvane::app::cli::ChartToolUsage();
+    WriteError(error.what() + std::string("\n") +
+               std::string(quorvane::app::cli::ChartToolUsage()));
     return kExitUsage;
   }
   int status = kExitFailure;
   try {
     status = Run(options);
   } catch (const std::bad_alloc&) {
-    std::cerr << "quorvane-chart: Out of memory\n";
+    WriteError("Out of memory\n");
     return kExitFailure;
   } catch (const std::exception& error) {
-    std::cerr << "quorvane-chart: " << error.what() << '\n';
+    WriteError(error.what() + std::string("\n"));
     return kExitFailure;
   }
   // Whatever went to standard output must have arrived, as "Wrote FILE" too.
   std::cout.flush();
   if (!std::cout) {
-    std::cerr << "quorvane-chart: " << kCannotWriteStdout << '\n';
+    WriteError(std::string(kCannotWriteStdout) + '\n');
     return kExitFailure;
   }
   return status;
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Windows gives the command line in UTF-16 (-municode); the ANSI form would
+// lose what its code page cannot hold.
+extern "C" int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> utf8;
+  for (int i = 1; i < argc; ++i) {
+    utf8.push_back(word::ToUtf8(std::u16string(argv[i], argv[i] + std::wcslen(argv[i]))));
+  }
+  const std::vector<std::string_view> args(utf8.begin(), utf8.end());
+  return Main(args);
+}
+#else
+int main(int argc, char** argv) {
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  return Main(args);
+}
+#endif

@@ -41,6 +41,10 @@ ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args) {
       options.force = true;
     } else if (arg == "--trace") {
       options.trace = true;
+#ifdef _WIN32
+    } else if (arg == "--word") {
+      options.word = true;
+#endif
     } else if (auto footer = OptionValue(args, i, "--footer")) {
       options.footer = std::move(*footer);
     } else if (auto output = OptionValue(args, i, "-o")) {
@@ -54,6 +58,13 @@ ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args) {
     }
   }
   if (options.output && options.output->empty()) throw UsageError("the output file name is empty");
+  if (options.word && options.text) {
+    throw UsageError("--text writes the chart text only; it cannot be combined with --word");
+  }
+  if (options.word && (options.output || options.force)) {
+    throw UsageError(
+        "--word leaves the chart open in Word and writes no file; it takes no -o or --force");
+  }
   if (options.text && (options.output || options.trace || !options.footer.empty())) {
     throw UsageError("--text writes the chart text only; it takes no -o, --footer or --trace");
   }
@@ -64,8 +75,12 @@ std::string DefaultOutputName(bool landscape) {
   return landscape ? "ascii-chart-landscape.docx" : "ascii-chart-portrait.docx";
 }
 
+// --word only where there is a Word to drive: the Linux tool does not know it.
 std::string_view ChartToolUsage() {
   return "Usage: quorvane-chart [--landscape] [--footer TEXT] [-o FILE] [--force] [--trace]\n"
+#ifdef _WIN32
+         "       quorvane-chart --word [--landscape] [--footer TEXT] [--trace]\n"
+#endif
          "       quorvane-chart --text [--landscape]\n"
          "\n"
          "Makes the ASCII conversion chart of the codes 0 to 255 as a .docx document.\n"
@@ -77,13 +92,22 @@ std::string_view ChartToolUsage() {
          "                  where to write the document; - for standard output\n"
          "                  (default: ascii-chart-portrait.docx or ascii-chart-landscape.docx)\n"
          "  -f, --force     replace FILE if it exists (never replaced otherwise)\n"
+#ifdef _WIN32
+         "  --word          open the chart in Microsoft Word and leave it there, unsaved,\n"
+         "                  instead of writing a file\n"
+#endif
          "  --trace         write every word processor operation to standard error\n"
          "  --text          write the chart text (UTF-8, CR LF line ends) to standard output\n"
          "  -h, --help      show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"
+#ifdef _WIN32
+         "Exit status: 0 when the document was written (or opened in Word), 1 when\n"
+         "anything failed, 2 when the command line was not understood.\n";
+#else
          "Exit status: 0 when the document was written, 1 when anything failed,\n"
          "2 when the command line was not understood.\n";
+#endif
 }
 
 }  // namespace quorvane::app::cli

@@ -18,6 +18,7 @@ struct ChartToolOptions {
   std::optional<std::string> output;  // "-" is standard output
   bool force = false;                 // replace an existing output file
   bool trace = false;                 // every Word operation to standard error
+  bool word = false;                  // the installed Word shows the chart (--word, Windows only)
 };
 
 // A command line the tool does not understand; what() is the one-line reason.

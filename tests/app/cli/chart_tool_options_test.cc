@@ -53,6 +53,11 @@ TEST(ChartToolOptionsTest, Refusals) {
   }
 }
 
+#ifdef _WIN32
+constexpr std::string_view kWordWritesNoFile =
+    "--word leaves the chart open in Word and writes no file; it takes no -o or --force";
+#endif
+
 TEST(ChartToolOptionsTest, RefusalsSayWhy) {
   struct Case {
     std::vector<std::string_view> args;
@@ -64,6 +69,17 @@ TEST(ChartToolOptionsTest, RefusalsSayWhy) {
       {{"--output", ""}, "the output file name is empty"},
       {{"-o", ""}, "the output file name is empty"},
       {{"--output"}, "option '--output' needs a value"},
+#ifdef _WIN32
+      // Word shows the chart; there is no file to name or replace.
+      {{"--word", "-o", "x.docx"}, kWordWritesNoFile},
+      {{"-o", "-", "--word"}, kWordWritesNoFile},
+      {{"--word", "--force"}, kWordWritesNoFile},
+      {{"--word", "--text"},
+       "--text writes the chart text only; it cannot be combined with --word"},
+#else
+      // Only the Windows build has a Word to drive.
+      {{"--word"}, "unknown option '--word'"},
+#endif
   };
   for (const Case& c : cases) {
     try {
