@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -126,7 +127,9 @@ class SkinWindowTest : public ::testing::Test {
   for (int shift : {0, 8, 16}) {
     if (std::abs(static_cast<int>((got >> shift) & 0xFF) -
                  static_cast<int>((want >> shift) & 0xFF)) > 6) {
-      return ::testing::AssertionFailure() << std::hex << "0x" << (got & 0xFFFFFF);
+      char shown[16];
+      std::snprintf(shown, sizeof shown, "#%06x", static_cast<unsigned>(got & 0xFFFFFF));
+      return ::testing::AssertionFailure() << shown;
     }
   }
   return ::testing::AssertionSuccess();
@@ -156,6 +159,32 @@ TEST_F(SkinWindowTest, DrawsTheWindowInTheSheetsColours) {
                    });
   SendMessageW(button_, BM_SETSTATE, TRUE, 0);
   check(Capture(), {{"pressed button", 40, 100, 0x154c80}});
+}
+
+// Option bit 1, which the load sets: a message box opened later is skinned
+// too. A timer in the box's modal loop reads its OK button's top, then closes it.
+TEST_F(SkinWindowTest, SkinsAMessageBoxOpenedLater) {
+  ApplySkin();
+  SetTimer(window_, 1, 10, [](HWND owner, UINT, UINT_PTR timer, DWORD) {
+    const HWND box = FindWindowW(L"#32770", L"Quorvane");
+    const HWND ok = box != nullptr ? GetDlgItem(box, IDOK) : nullptr;
+    if (ok == nullptr || !IsWindowVisible(ok)) return;
+    KillTimer(owner, timer);
+    RedrawWindow(box, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const HDC dc = GetDC(ok);
+    const COLORREF seen = GetPixel(dc, 4, 1);
+    ReleaseDC(ok, dc);
+    SetPropW(owner, L"seen", reinterpret_cast<HANDLE>(static_cast<std::uintptr_t>(seen) + 1));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+  });
+  MessageBoxW(window_, L"Done.", L"Quorvane", MB_OK);
+  const auto seen = reinterpret_cast<std::uintptr_t>(GetPropW(window_, L"seen"));
+  RemovePropW(window_, L"seen");
+  ASSERT_NE(seen, 0u) << "the message box was never seen";
+  const auto bgr = static_cast<COLORREF>(seen - 1);
+  EXPECT_TRUE(
+      Near(static_cast<std::uint32_t>(GetRValue(bgr)) << 16 | GetGValue(bgr) << 8 | GetBValue(bgr),
+           0x3a8fd4));
 }
 
 }  // namespace
