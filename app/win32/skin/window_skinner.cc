@@ -97,7 +97,7 @@ void WindowSkinner::Attach(HWND window) {
             skinner->Add(child, Role::Frame);
           } else if (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) {
             skinner->Add(child, Role::Option);
-          } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON) {
+          } else if (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_OWNERDRAW) {
             skinner->Add(child, Role::Button);
           }
         } else if (GetWindow(child, GW_CHILD) != nullptr) {

@@ -49,7 +49,7 @@ class SkinWindowTest : public ::testing::Test {
     option1_ =
         Control(frame_, L"Create Portrait Chart", BS_AUTORADIOBUTTON, 16, 20, 201, 17, text_);
     Control(frame_, L"Create Landscape Chart", BS_AUTORADIOBUTTON, 16, 43, 201, 17, text_);
-    button_ = Control(window_, L"Start Creating", BS_PUSHBUTTON, 8, 88, 520, 27, buttonText_);
+    button_ = Control(window_, L"Start Creating", buttonStyle_, 8, 88, 520, 27, buttonText_);
     SendMessageW(option1_, BM_SETCHECK, BST_CHECKED, 0);
     ShowWindow(window_, SW_SHOWNORMAL);
   }
@@ -118,6 +118,7 @@ class SkinWindowTest : public ::testing::Test {
   Font text_{12};        // Arial 9 pt bold at 96 DPI
   Font buttonText_{15};  // Arial 11.25 pt bold
   DrawnSkin skin_;
+  LONG buttonStyle_ = BS_PUSHBUTTON;
   bool saved_ = false;  // the first capture only: the window at rest
   HWND window_ = nullptr, frame_ = nullptr, option1_ = nullptr, button_ = nullptr;
 };
@@ -185,6 +186,19 @@ TEST_F(SkinWindowTest, SkinsAMessageBoxOpenedLater) {
   EXPECT_TRUE(
       Near(static_cast<std::uint32_t>(GetRValue(bgr)) << 16 | GetGValue(bgr) << 8 | GetBValue(bgr),
            0x3a8fd4));
+}
+
+// A window that draws its own button gets the skin's button all the same.
+class OwnerDrawnButtonTest : public SkinWindowTest {
+ protected:
+  OwnerDrawnButtonTest() { buttonStyle_ = BS_OWNERDRAW; }
+};
+
+TEST_F(OwnerDrawnButtonTest, GetsTheSkinsGradient) {
+  ApplySkin();
+  const std::vector<std::uint32_t> pixels = Capture();
+  EXPECT_TRUE(Near(pixels[89 * kWidth + 40], 0x3a8fd4));
+  EXPECT_TRUE(Near(pixels[113 * kWidth + 40], 0x1f6aab));
 }
 
 }  // namespace
