@@ -10,8 +10,8 @@
 
 #include "app/web_site_chance.h"
 #include "app/win32/form1_window.h"
-#include "app/win32/refusing_skin.h"
 #include "app/win32/registry_settings.h"
+#include "app/win32/skin/drawn_skin.h"
 #include "app/win32/windows_services.h"
 #include "word/com/apartment.h"
 #include "word/com/com_factory.h"
@@ -32,9 +32,7 @@ int Run() {
   win32::LocalClock clock;
   app::StandardRandom random;
   win32::RegistrySettings settings;
-  // Until the Windows skin control is built in, every skin is refused and the
-  // load says so.
-  win32::RefusingSkin skin;
+  win32::DrawnSkin skin;
   quorvane::word::ClassRegistry registry;
   quorvane::word::com::RegisterWord(registry);
 
