@@ -17,19 +17,6 @@ namespace quorvane::app::win32 {
 namespace {
 
 using word::AutomationError;
-using word::Value;
-
-// The descriptions an automation control gives for these refusals.
-[[noreturn]] void MemberNotFound() {
-  throw AutomationError("Member not found.");
-}
-[[noreturn]] void WrongArgumentCount() {
-  throw AutomationError("Invalid number of parameters.");
-}
-
-void ExpectCount(std::span<const Value> args, std::size_t count) {
-  if (args.size() != count) WrongArgumentCount();
-}
 
 [[noreturn]] void CannotLoad(const std::string& path, std::string_view why) {
   throw AutomationError("Cannot load skin file " + path + ": " + std::string(why));
@@ -59,44 +46,7 @@ std::string ReadSkinFile(const std::u16string& path) {
 DrawnSkin::DrawnSkin() = default;
 DrawnSkin::~DrawnSkin() = default;
 
-Value DrawnSkin::Invoke(int dispId, InvokeKind kind, std::span<const Value> args) {
-  namespace m = skin_member;
-  bool* switchValue = dispId == m::kSwitchFive  ? &switchFive_
-                      : dispId == m::kSwitchTen ? &switchTen_
-                                                : nullptr;
-  if (dispId == m::kLoadSkin && kind == InvokeKind::Method) {
-    LoadSkin(args);
-    return {};
-  }
-  if (dispId == m::kApplyWindow && kind == InvokeKind::Method) {
-    ApplyWindow(args);
-    return {};
-  }
-  if (dispId == m::kOptions && kind == InvokeKind::Get) {
-    ExpectCount(args, 0);
-    return word::I4(options_);
-  }
-  if (dispId == m::kOptions && kind == InvokeKind::Put) {
-    ExpectCount(args, 1);
-    options_ = args[0].ToInt32();
-    return {};
-  }
-  if (switchValue != nullptr && kind == InvokeKind::Get) {
-    ExpectCount(args, 0);
-    return word::Bool(*switchValue);
-  }
-  if (switchValue != nullptr && kind == InvokeKind::Put) {
-    ExpectCount(args, 1);
-    *switchValue = args[0].ToBool();
-    return {};
-  }
-  MemberNotFound();
-}
-
-void DrawnSkin::LoadSkin(std::span<const Value> args) {
-  ExpectCount(args, 2);
-  const std::u16string& path = args[0].bstr();
-  args[1].bstr();  // the section: checked for its kind only
+void DrawnSkin::LoadSkin(const std::u16string& path) {
   const std::string bytes = ReadSkinFile(path);
   try {
     style_ = std::make_shared<const SkinStyle>(ParseSkinStyle(bytes, word::ToUtf8(path)));
@@ -105,9 +55,7 @@ void DrawnSkin::LoadSkin(std::span<const Value> args) {
   }
 }
 
-void DrawnSkin::ApplyWindow(std::span<const Value> args) {
-  ExpectCount(args, 1);
-  const std::int32_t handle = args[0].ToInt32();
+void DrawnSkin::ApplyWindow(std::int32_t handle) {
   if (!style_) throw AutomationError("No skin is loaded.");
   // Window handles fit in 32 bits; a 64-bit one is the 32-bit value sign-extended.
   const auto window = reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
@@ -119,7 +67,7 @@ void DrawnSkin::ApplyWindow(std::span<const Value> args) {
     skinnerStyle_ = style_;
   }
   skinner_->Attach(window);
-  if ((options_ & kSkinEveryWindow) != 0) skinner_->SkinNewDialogs();
+  if ((options() & kSkinEveryWindow) != 0) skinner_->SkinNewDialogs();
 }
 
 }  // namespace quorvane::app::win32

@@ -1,6 +1,7 @@
 #include "tests/word/com/stand_in_word.h"
 
 #include <array>
+#include <random>
 #include <stdexcept>
 #include <system_error>
 
@@ -115,11 +116,17 @@ ScopedVariable::~ScopedVariable() {
   SetEnvironmentVariableW(name_.c_str(), nullptr);
 }
 
-ScratchFolder::ScratchFolder(const std::wstring& name)
-    : path_(std::filesystem::temp_directory_path() /
-            (name + L"-" + std::to_wstring(GetCurrentProcessId()))) {
-  std::filesystem::remove_all(path_);
-  std::filesystem::create_directories(path_);
+// A fresh folder each time: a Wine service started through COM may still hold
+// a file of an earlier one open, so that it cannot be removed yet.
+ScratchFolder::ScratchFolder(const std::wstring& name) {
+  std::random_device random;
+  for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
+    const auto candidate =
+        std::filesystem::temp_directory_path() /
+        (name + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(random()));
+    if (std::filesystem::create_directories(candidate)) path_ = candidate;
+  }
+  if (path_.empty()) throw std::runtime_error("cannot make a scratch folder");
 }
 
 ScratchFolder::~ScratchFolder() {
