@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps build build-asan windows run test clean format
+.PHONY: all deps build build-asan windows package run test clean format
 
 all: build
 
@@ -31,6 +31,10 @@ windows: deps
 	       -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
 	       -DQUORVANE_LINUX_CHART=$(abspath $(BUILD))/app/cli/quorvane-chart >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# The Debian package, quorvane_VERSION_amd64.deb, into the build folder.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 run: build
 	@./scripts/run-main.sh $(BUILD)
