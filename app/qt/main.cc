@@ -13,6 +13,8 @@
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
+  // Ties the window to its menu entry and icon on desktops that ask.
+  QGuiApplication::setDesktopFileName(QStringLiteral("example.quorvane.Quorvane"));
 
   quorvane::app::qt::QtMessageBoxes boxes;
   quorvane::app::qt::ImmediateExit exit;
