@@ -36,7 +36,7 @@ contents)
   diff -u "$expected" "$scratch/contents" || fail "the package holds other files than expected"
 
   depends=$(dpkg-deb -f "$deb" Depends)
-  for needed in 'libc6 (>=' 'libqt6widgets6 (>=' 'zlib1g (>=' 'xdg-utils' 'qt6-base-abi (= '; do
+  for needed in 'libc6 (>=' 'libqt6widgets6 (>=' 'zlib1g (>=' 'xdg-utils' 'qt6-qpa-plugins' 'qt6-base-abi (= '; do
     case $depends in *"$needed"*) ;; *) fail "Depends lacks '$needed': $depends" ;; esac
   done
   [ "$(dpkg-deb -f "$deb" Package)" = quorvane ] || fail "the package is not named quorvane"
