@@ -14,6 +14,8 @@ packages=(
   xvfb xauth xdotool libx11-dev
   # the Windows build, run under Wine; dpkg-dev unpacks Debian's pugixml source
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine wine64 dpkg-dev
+  # the installer for Windows
+  nsis
 )
 
 missing=()
