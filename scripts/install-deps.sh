@@ -16,6 +16,8 @@ packages=(
   g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine wine64 dpkg-dev
   # the Debian package and its checks (dpkg-shlibdeps is in dpkg-dev)
   lintian desktop-file-utils appstream man-db inotify-tools
+  # the installer for Windows
+  nsis
 )
 
 missing=()
