@@ -3,7 +3,7 @@
 ; uninstaller that Windows lists among the installed programs.
 ;
 ; makensis -DVERSION=X.Y.Z -DPROGRAMS=FOLDER -DICON=FILE -DOUTFILE=FILE quorvane.nsi
-; PROGRAMS is the folder the build puts the programs into, with x/o.cjs and
+; PROGRAMS is the folder that holds the two programs, with x/o.cjs and
 ; HAND-M.CUR beside them.
 
 !ifndef VERSION | PROGRAMS | ICON | OUTFILE
