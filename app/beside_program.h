@@ -4,10 +4,15 @@
 // The optional files beside the program: the skin and the hand cursor. The
 // program folder is given without a trailing separator.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace quorvane::app {
+
+// The largest skin file that is read: 1 MiB. A skin of ours is about 2 KB;
+// Qt's style sheet parser crashes on sheets of some GiB.
+inline constexpr std::size_t kMaxSkinFileBytes = std::size_t{1} << 20;
 
 // "x/o.cjs" below the program folder ("x\\o.cjs" on Windows).
 std::u16string SkinFilePath(std::u16string_view programFolder);

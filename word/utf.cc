@@ -1,7 +1,7 @@
 #include "word/utf.h"
 
-#include <algorithm>
 #include <cstdint>
+#include <optional>
 
 namespace quorvane::word {
 namespace {
@@ -36,6 +36,34 @@ void AppendUtf16(std::u16string& out, char32_t c) {
     out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
     out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
   }
+}
+
+// The code point whose sequence starts at text[i], with i moved past it;
+// nullopt for a malformed sequence, with i moved past the bytes it spans.
+std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
+  const auto lead = static_cast<std::uint8_t>(text[i++]);
+  int extra = 0;
+  char32_t c = 0;
+  char32_t min = 0;
+  if (lead < 0x80) {
+    return lead;
+  } else if ((lead & 0xE0) == 0xC0) {
+    extra = 1, c = lead & 0x1F, min = 0x80;
+  } else if ((lead & 0xF0) == 0xE0) {
+    extra = 2, c = lead & 0x0F, min = 0x800;
+  } else if ((lead & 0xF8) == 0xF0) {
+    extra = 3, c = lead & 0x07, min = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  for (int k = 0; k < extra; ++k, ++i) {
+    if (i >= text.size() || (static_cast<std::uint8_t>(text[i]) & 0xC0) != 0x80) {
+      return std::nullopt;
+    }
+    c = (c << 6) | (static_cast<std::uint8_t>(text[i]) & 0x3F);
+  }
+  if (c < min || c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) return std::nullopt;
+  return c;
 }
 
 }  // namespace
@@ -78,43 +106,21 @@ std::string ToUtf8(std::u16string_view text) {
 std::u16string FromUtf8(std::string_view text) {
   std::u16string out;
   out.reserve(text.size());
-  std::size_t i = 0;
-  while (i < text.size()) {
-    const auto lead = static_cast<std::uint8_t>(text[i]);
-    int extra = 0;
-    char32_t c = 0;
-    char32_t min = 0;
-    if (lead < 0x80) {
-      c = lead;
-    } else if ((lead & 0xE0) == 0xC0) {
-      extra = 1, c = lead & 0x1F, min = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2, c = lead & 0x0F, min = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3, c = lead & 0x07, min = 0x10000;
+  for (std::size_t i = 0; i < text.size();) {
+    if (const auto c = NextCodePoint(text, i)) {
+      AppendUtf16(out, *c);
     } else {
       out.push_back(static_cast<char16_t>(kReplacement));
-      ++i;
-      continue;
     }
-    std::size_t j = i + 1;
-    bool ok = true;
-    for (int k = 0; k < extra; ++k, ++j) {
-      if (j >= text.size() || (static_cast<std::uint8_t>(text[j]) & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      c = (c << 6) | (static_cast<std::uint8_t>(text[j]) & 0x3F);
-    }
-    if (!ok || c < min || c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) {
-      out.push_back(static_cast<char16_t>(kReplacement));
-      i = ok ? j : std::max(j, i + 1);
-      continue;
-    }
-    AppendUtf16(out, c);
-    i = j;
   }
   return out;
+}
+
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    if (!NextCodePoint(text, i)) return false;
+  }
+  return true;
 }
 
 }  // namespace quorvane::word

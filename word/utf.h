@@ -23,6 +23,9 @@ std::string ToUtf8(std::u16string_view text);
 // Malformed sequences become U+FFFD.
 std::u16string FromUtf8(std::string_view text);
 
+// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
+bool IsUtf8(std::string_view text);
+
 }  // namespace quorvane::word
 
 #endif  // QUORVANE_WORD_UTF_H_

@@ -9,10 +9,6 @@
 
 namespace quorvane::app::qt {
 
-// The largest skin file that is read: 1 MiB. A skin of ours is about 2 KB;
-// Qt's style sheet parser crashes on sheets of some GiB.
-inline constexpr std::size_t kMaxSkinFileBytes = std::size_t{1} << 20;
-
 // The style sheet in `bytes`, parsed with Qt's own style sheet parser as Qt
 // parses an application's style sheet, so that every sheet Qt would ignore
 // ("Could not parse application stylesheet") is refused: malformed UTF-8, a

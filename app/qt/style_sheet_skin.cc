@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/beside_program.h"
 #include "app/qt/skin_sheet.h"
 #include "app/regular_file.h"
 

@@ -29,6 +29,7 @@ TEST(Utf, WellFormedTextsConvertBothWays) {
   for (const auto& [utf16, utf8] : pairs) {
     EXPECT_EQ(ToUtf8(utf16), utf8) << utf8;
     EXPECT_EQ(FromUtf8(utf8), utf16) << utf8;
+    EXPECT_TRUE(IsUtf8(utf8)) << utf8;
   }
 }
 
@@ -66,6 +67,7 @@ TEST(Utf, MalformedSequencesBecomeReplacementCharacters) {
   };
   for (const auto& [utf16, utf8] : cases) {
     EXPECT_EQ(FromUtf8(utf8), utf16) << testing::PrintToString(utf8);
+    EXPECT_FALSE(IsUtf8(utf8)) << testing::PrintToString(utf8);
   }
 }
 

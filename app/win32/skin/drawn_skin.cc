@@ -4,50 +4,29 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 
+#include "app/beside_program.h"
+#include "app/regular_file.h"
 #include "app/win32/skin/window_skinner.h"
 #include "word/utf.h"
 
 namespace quorvane::app::win32 {
-namespace {
 
 using word::AutomationError;
-
-[[noreturn]] void CannotLoad(const std::string& path, std::string_view why) {
-  throw AutomationError("Cannot load skin file " + path + ": " + std::string(why));
-}
-
-// The file's bytes, refused before reading when it is no regular file or
-// larger than any skin.
-std::string ReadSkinFile(const std::u16string& path) {
-  const std::string shown = word::ToUtf8(path);
-  const std::filesystem::path file(path);
-  std::error_code error;
-  const auto status = std::filesystem::status(file, error);
-  if (error) CannotLoad(shown, error.message());
-  if (!std::filesystem::is_regular_file(status)) CannotLoad(shown, "not a regular file");
-  const auto size = std::filesystem::file_size(file, error);
-  if (error) CannotLoad(shown, error.message());
-  if (size > kMaxSkinBytes) CannotLoad(shown, "larger than 1 MiB");
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  if (!in) CannotLoad(shown, "cannot be opened");
-  if (size > 0 && (!(bytes << in.rdbuf()) || in.bad())) CannotLoad(shown, "cannot be read");
-  return bytes.str();
-}
-
-}  // namespace
 
 DrawnSkin::DrawnSkin() = default;
 DrawnSkin::~DrawnSkin() = default;
 
 void DrawnSkin::LoadSkin(const std::u16string& path) {
-  const std::string bytes = ReadSkinFile(path);
+  std::string bytes;
+  try {
+    // Only an ordinary file, and only a sane amount of it.
+    bytes = ReadRegularFile(std::filesystem::path(path), kMaxSkinFileBytes);
+  } catch (const std::runtime_error& unreadable) {
+    throw AutomationError(std::string("Cannot load skin file: ") + unreadable.what());
+  }
   try {
     style_ = std::make_shared<const SkinStyle>(ParseSkinStyle(bytes, word::ToUtf8(path)));
   } catch (const std::runtime_error& refused) {
@@ -61,10 +40,9 @@ void DrawnSkin::ApplyWindow(std::int32_t handle) {
   const auto window = reinterpret_cast<HWND>(static_cast<std::intptr_t>(handle));
   if (handle == 0 || !IsWindow(window)) throw AutomationError("Invalid window handle.");
   // A skin loaded since the last apply replaces the old one everywhere.
-  if (!skinner_ || skinnerStyle_ != style_) {
-    skinner_.reset();
+  if (!skinner_ || skinner_->style() != style_) {
+    skinner_.reset();  // the old subclasses go before the new ones come
     skinner_ = std::make_unique<WindowSkinner>(style_);
-    skinnerStyle_ = style_;
   }
   skinner_->Attach(window);
   if ((options() & kSkinEveryWindow) != 0) skinner_->SkinNewDialogs();

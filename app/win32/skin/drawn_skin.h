@@ -28,7 +28,6 @@ class DrawnSkin final : public SkinMembers {
   std::shared_ptr<const SkinStyle> style_;
   // Undoes its subclasses when it goes.
   std::unique_ptr<WindowSkinner> skinner_;
-  std::shared_ptr<const SkinStyle> skinnerStyle_;
 };
 
 }  // namespace quorvane::app::win32

@@ -5,6 +5,9 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "app/beside_program.h"
+#include "word/utf.h"
+
 namespace quorvane::app::win32 {
 namespace {
 
@@ -12,35 +15,12 @@ namespace {
   throw std::runtime_error("Skin file " + std::string(origin) + " " + std::string(why));
 }
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
-bool IsUtf8(std::string_view s) {
-  std::size_t i = 0;
-  while (i < s.size()) {
-    const auto c = static_cast<unsigned char>(s[i]);
-    std::size_t extra = 0;
-    char32_t code = 0, least = 0;
-    if (c < 0x80) {
-      ++i;
-      continue;
-    } else if ((c & 0xE0) == 0xC0) {
-      extra = 1, code = c & 0x1F, least = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-      extra = 2, code = c & 0x0F, least = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-      extra = 3, code = c & 0x07, least = 0x10000;
-    } else {
-      return false;
-    }
-    if (s.size() - i <= extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const auto t = static_cast<unsigned char>(s[i + k]);
-      if ((t & 0xC0) != 0x80) return false;
-      code = (code << 6) | (t & 0x3F);
-    }
-    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += extra + 1;
-  }
-  return true;
+// The index of the quote that closes the string opened at s[open], or
+// s.size() when none does; a backslash escapes the character after it.
+std::size_t StringEnd(std::string_view s, std::size_t open) {
+  std::size_t end = open + 1;
+  while (end < s.size() && s[end] != s[open]) end += s[end] == '\\' ? 2 : 1;
+  return std::min(end, s.size());
 }
 
 // The sheet with each comment replaced by a space; strings are kept.
@@ -55,9 +35,8 @@ std::string WithoutComments(std::string_view s, std::string_view origin) {
       out += ' ';
       i = end + 1;
     } else if (c == '"' || c == '\'') {
-      std::size_t end = i + 1;
-      while (end < s.size() && s[end] != c) end += s[end] == '\\' ? 2 : 1;
-      if (end >= s.size()) Refuse(origin, "has an unterminated string");
+      const std::size_t end = StringEnd(s, i);
+      if (end == s.size()) Refuse(origin, "has an unterminated string");
       out.append(s.substr(i, end - i + 1));
       i = end;
     } else {
@@ -94,9 +73,7 @@ std::optional<std::vector<std::string_view>> Split(std::string_view s, char sepa
   for (std::size_t i = 0; i < s.size(); ++i) {
     const char c = s[i];
     if (c == '"' || c == '\'') {
-      std::size_t end = i + 1;
-      while (end < s.size() && s[end] != c) end += s[end] == '\\' ? 2 : 1;
-      i = end;
+      i = StringEnd(s, i);
     } else if (c == '(') {
       ++depth;
     } else if (c == ')') {
@@ -313,10 +290,7 @@ std::string Canonical(std::string_view selector) {
 std::size_t FindOutsideStrings(std::string_view s, char c, std::size_t from) {
   for (std::size_t i = from; i < s.size(); ++i) {
     if (s[i] == c) return i;
-    if (s[i] == '"' || s[i] == '\'') {
-      const char quote = s[i];
-      for (++i; i < s.size() && s[i] != quote;) i += s[i] == '\\' ? 2 : 1;
-    }
+    if (s[i] == '"' || s[i] == '\'') i = StringEnd(s, i);
   }
   return std::string_view::npos;
 }
@@ -382,8 +356,8 @@ Declarations SkinStyle::Resolve(std::initializer_list<std::string_view> selector
 }
 
 SkinStyle ParseSkinStyle(std::string_view bytes, std::string_view origin) {
-  if (bytes.size() > kMaxSkinBytes) Refuse(origin, "is larger than 1 MiB");
-  if (!IsUtf8(bytes)) Refuse(origin, "is not UTF-8 text");
+  if (bytes.size() > kMaxSkinFileBytes) Refuse(origin, "is larger than 1 MiB");
+  if (!word::IsUtf8(bytes)) Refuse(origin, "is not UTF-8 text");
   const std::string text = WithoutComments(bytes, origin);
   SkinStyle style;
   int rules = 0;

@@ -5,6 +5,7 @@
 // selector and the declarations it knows. Unknown selectors and declarations
 // are kept out, as Qt ignores them; what breaks the sheet's syntax refuses it.
 // No window system in here, so that it is tested wherever the project builds.
+// Sheets above kMaxSkinFileBytes (app/beside_program.h) are refused.
 
 #include <array>
 #include <cstddef>
@@ -17,9 +18,6 @@
 #include <vector>
 
 namespace quorvane::app::win32 {
-
-// Sheets larger than this are no skin but a mistake.
-inline constexpr std::size_t kMaxSkinBytes = 1024 * 1024;
 
 struct Rgba {
   std::uint8_t r = 0, g = 0, b = 0, a = 255;

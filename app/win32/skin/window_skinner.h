@@ -27,6 +27,7 @@ class WindowSkinner {
   // Also skins each dialog this thread opens from now on, message boxes
   // included, until the skinner goes.
   void SkinNewDialogs();
+  const std::shared_ptr<const SkinStyle>& style() const { return style_; }
 
  private:
   enum class Role : std::uint8_t { Window, Frame, Option, Button };

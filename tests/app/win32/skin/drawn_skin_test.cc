@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/beside_program.h"
 #include "tests/app/window_fakes.h"
 
 namespace quorvane::app::win32 {
@@ -25,7 +26,7 @@ TEST(DrawnSkinTest, RefusesWhatItCannotLoadOrApply) {
   const auto huge = scratch.path() / "huge.cjs";
   ASSERT_TRUE(test_support::WriteFile(good, "QWidget { color: #123456 }"));
   ASSERT_TRUE(test_support::WriteFile(broken, "QWidget { \xff }"));
-  ASSERT_TRUE(test_support::WriteFile(huge, "QWidget {}" + std::string(kMaxSkinBytes, ' ')));
+  ASSERT_TRUE(test_support::WriteFile(huge, "QWidget {}" + std::string(kMaxSkinFileBytes, ' ')));
   const auto load = [](const std::filesystem::path& p) {
     return std::vector<Value>{word::Bstr(U16(p)), word::Bstr(u"")};
   };

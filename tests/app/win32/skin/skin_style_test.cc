@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "app/beside_program.h"
+
 namespace quorvane::app::win32 {
 namespace {
 
@@ -93,7 +95,7 @@ TEST(SkinStyleTest, RefusesBrokenSheetsWithADescription) {
       {"QWidget { color red }", "without a property and a colon"},
       {"QWidget { background: qlineargradient(x1: 0; }", "unbalanced parentheses"},
       {"QWidget { } QLabel", "ends inside a selector"},
-      {"QWidget {}" + std::string(kMaxSkinBytes, ' '), "larger than 1 MiB"},
+      {"QWidget {}" + std::string(kMaxSkinFileBytes, ' '), "larger than 1 MiB"},
   };
   for (const auto& c : kBroken) {
     try {
