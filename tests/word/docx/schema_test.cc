@@ -67,8 +67,7 @@ class DocxSchema : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(fs::is_regular_file(kSchemas / "wml.xsd"))
-        << "The OOXML schemas are not in " << kSchemas
-        << " (set QUORVANE_SCHEMA_DIR to the folder that holds wml.xsd)";
+        << "The OOXML schemas are not in " << kSchemas;
     folder_ = fs::path(::testing::TempDir()) /
               ("docx-schema-" + std::to_string(::getpid()) + "-" +
                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
