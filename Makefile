@@ -4,12 +4,21 @@ ASAN_BUILD ?= build-asan
 WINDOWS_BUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 
+# The package groups of scripts/install-deps.sh that a target needs; the
+# value of the target that make was asked for holds for all it builds.
+DEPS_GROUPS ?= build
+run:     DEPS_GROUPS = build run
+windows: DEPS_GROUPS = build windows
+package: DEPS_GROUPS = build package
+test:    DEPS_GROUPS = all
+format:  DEPS_GROUPS = format
+
 .PHONY: all deps build build-asan windows package run test clean format
 
 all: build
 
 deps:
-	@./scripts/install-deps.sh
+	@./scripts/install-deps.sh $(DEPS_GROUPS)
 
 build: deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -39,12 +48,17 @@ package: build
 run: build
 	@./scripts/run-main.sh $(BUILD)
 
+# Every tree's tests run, whatever an earlier tree gave; then the trees that
+# failed are named.
 test: build build-asan windows
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
-	@cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
-	@cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+	@failed=; \
+	for tree in $(BUILD) $(ASAN_BUILD) $(WINDOWS_BUILD); do \
+	  echo "== ctest in $$tree"; \
+	  (cd $$tree && ctest --output-on-failure -j $(JOBS)) || failed="$$failed $$tree"; \
+	done; \
+	if [ -n "$$failed" ]; then echo "make test: tests failed in:$$failed" >&2; exit 1; fi
 
-format:
+format: deps
 	@git ls-files '*.h' '*.cc' | xargs clang-format -i
 
 clean:

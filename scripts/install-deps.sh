@@ -1,24 +1,49 @@
 #!/usr/bin/env bash
-# The single list of Debian packages the project needs. Installs only what is missing.
+# The one list of Debian packages the project needs, grouped by what each is for.
+#   install-deps.sh GROUP...   installs what is missing of those groups
+#   install-deps.sh all        every group
+# Each make target asks only for its groups, so that `make run` stays small.
 set -euo pipefail
 
-packages=(
-  # build
+# Building: the compiler, and every library the configure step looks for
+# (the tests and benchmarks are configured with the programs).
+build=(
   build-essential cmake pkg-config
-  # libraries
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  zlib1g-dev libpugixml-dev qt6-base-dev qt6-base-private-dev libzip-dev
-  # document checks: schema validation, rendering to PDF, reading PDFs back
-  libxml2-utils unzip libreoffice-writer-nogui poppler-utils fonts-liberation
-  # the desktop program on a virtual display
-  xvfb xauth xdotool libx11-dev
-  # the Windows build, run under Wine; dpkg-dev unpacks Debian's pugixml source
-  g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine wine64 dpkg-dev
-  # the Debian package and its checks (dpkg-shlibdeps is in dpkg-dev)
-  lintian desktop-file-utils appstream man-db inotify-tools
-  # the installer for Windows
-  nsis
+  zlib1g-dev libpugixml-dev qt6-base-dev qt6-base-private-dev libzip-dev libx11-dev
 )
+# Running the desktop program: Qt's platform plugins (libqt6gui6 only
+# recommends them) and the opener for the finished document.
+run=(qt6-qpa-plugins xdg-utils)
+# The tests: schema validation, rendering to PDF and reading it back, the
+# desktop program on a virtual display, watching files appear.
+test=(
+  libxml2-utils unzip libreoffice-writer-nogui poppler-utils fonts-liberation
+  xvfb xauth xdotool inotify-tools
+)
+# The Windows build and its tests under Wine; dpkg-dev unpacks Debian's
+# pugixml source; NSIS packs the installer.
+windows=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev mingw-w64-tools wine wine64 dpkg-dev nsis)
+# The Debian package and its checks (dpkg-shlibdeps is in dpkg-dev).
+package=(dpkg-dev lintian desktop-file-utils appstream man-db)
+# make format.
+format=(clang-format)
+
+groups=("$@")
+if [ ${#groups[@]} -eq 0 ] || [ "${groups[*]}" = all ]; then
+  groups=(build run test windows package format)
+fi
+
+packages=()
+for g in "${groups[@]}"; do
+  case "$g" in
+    build | run | test | windows | package | format) ;;
+    *) echo "install-deps: unknown group '$g' (build, run, test, windows, package, format, all)" >&2; exit 2 ;;
+  esac
+  declare -n list="$g"
+  packages+=("${list[@]}")
+  unset -n list
+done
 
 missing=()
 for p in "${packages[@]}"; do
@@ -28,7 +53,7 @@ for p in "${packages[@]}"; do
 done
 
 if [ ${#missing[@]} -eq 0 ]; then
-  echo "install-deps: all ${#packages[@]} packages present"
+  echo "install-deps: all packages of ${groups[*]} present"
   exit 0
 fi
 
