@@ -4,8 +4,12 @@
 // The real services of the window program, as main() wires them.
 
 #include <QString>
+#include <memory>
+#include <vector>
 
 #include "app/form1_services.h"
+
+class QProcess;
 
 namespace quorvane::app::qt {
 
@@ -22,6 +26,21 @@ class ImmediateExit final : public ProgramExit {
 class DesktopOpener final : public Opener {
  public:
   void Open(std::u16string_view url) override;
+};
+
+// Opens a saved document with the desktop's opener, xdg-open, and waits a
+// little for it to end: an opener that is missing, finds no program for the
+// file or fails throws std::runtime_error with the reason in plain words. One
+// still running after the wait is taken to have started the program, and is
+// left to run.
+class DocumentOpener final : public Opener {
+ public:
+  DocumentOpener();
+  ~DocumentOpener() override;
+  void Open(std::u16string_view url) override;
+
+ private:
+  std::vector<std::unique_ptr<QProcess>> running_;
 };
 
 class SystemClock final : public Clock {

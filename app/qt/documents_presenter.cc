@@ -6,6 +6,7 @@
 #include <system_error>
 #include <utility>
 
+#include "app/shell_text.h"
 #include "word/docx/writer.h"
 
 namespace quorvane::app::qt {
@@ -41,6 +42,16 @@ bool Taken(const QString& path) {
   return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
 }
 
+// Plain words for someone who pressed a button and expected a document.
+std::u16string NotOpenedText(const QString& path, const std::string& reason) {
+  return (QStringLiteral(
+              "The chart was saved as\r\n%1\r\n\r\nbut it could not be opened: %2.\r\n\r\n"
+              "Open it with a word processor, for example LibreOffice Writer "
+              "(Debian package libreoffice-writer).")
+              .arg(path, QString::fromStdString(reason)))
+      .toStdU16String();
+}
+
 }  // namespace
 
 QString DocumentFileName(const word::embedded::Document& document, int copy) {
@@ -60,8 +71,9 @@ QString DocumentFileName(const word::embedded::Document& document, int copy) {
   return title + QStringLiteral(".docx");
 }
 
-DocumentsPresenter::DocumentsPresenter(QString folder, Opener& opener, Writer writer)
-    : folder_(std::move(folder)), opener_(opener), writer_(std::move(writer)) {}
+DocumentsPresenter::DocumentsPresenter(QString folder, Opener& opener, MessageBoxes& boxes,
+                                       Writer writer)
+    : folder_(std::move(folder)), opener_(opener), boxes_(boxes), writer_(std::move(writer)) {}
 
 void DocumentsPresenter::SaveNewDocx(const word::embedded::Document& document,
                                      const std::filesystem::path& path) {
@@ -83,7 +95,11 @@ void DocumentsPresenter::Present(const word::embedded::Document& document) {
       if (Taken(path)) continue;
       throw;
     }
-    opener_.Open(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toStdU16String());
+    try {
+      opener_.Open(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toStdU16String());
+    } catch (const std::exception& e) {
+      boxes_.Show(NotOpenedText(path, e.what()), AppTitleFrom(kProductName), kStyleWarning);
+    }
     return;
   }
   throw std::runtime_error("No free file name for the document in " + folder_.toStdString());

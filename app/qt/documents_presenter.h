@@ -25,12 +25,15 @@ class DocumentsPresenter final : public word::embedded::DocumentPresenter {
   // or if the file cannot be written.
   using Writer = std::function<void(const word::embedded::Document&, const std::filesystem::path&)>;
 
-  // `opener` must outlive the presenter.
-  DocumentsPresenter(QString folder, Opener& opener, Writer writer = SaveNewDocx);
+  // `opener` and `boxes` must outlive the presenter.
+  DocumentsPresenter(QString folder, Opener& opener, MessageBoxes& boxes,
+                     Writer writer = SaveNewDocx);
 
   // Writes under the first free name (one that no directory entry of any
   // kind holds, not even a dangling link) and opens the file. Throws
-  // std::runtime_error when the file cannot be written.
+  // std::runtime_error when the file cannot be written. A saved file that
+  // cannot be opened is no failure of the program: a warning says where it
+  // is and why it did not open.
   void Present(const word::embedded::Document& document) override;
 
   static void SaveNewDocx(const word::embedded::Document& document,
@@ -39,6 +42,7 @@ class DocumentsPresenter final : public word::embedded::DocumentPresenter {
  private:
   QString folder_;
   Opener& opener_;
+  MessageBoxes& boxes_;
   Writer writer_;
 };
 

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   quorvane::app::qt::QtMessageBoxes boxes;
   quorvane::app::qt::ImmediateExit exit;
   quorvane::app::qt::DesktopOpener opener;
+  quorvane::app::qt::DocumentOpener documentOpener;
   quorvane::app::qt::SystemClock clock;
   quorvane::app::StandardRandom random;
   quorvane::app::qt::QSettingsStore settings;
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
   quorvane::word::ClassRegistry registry;
   quorvane::word::embedded::RegisterWordApplication(
       registry, std::make_shared<quorvane::app::qt::DocumentsPresenter>(
-                    quorvane::app::qt::DocumentsFolder(), opener));
+                    quorvane::app::qt::DocumentsFolder(), documentOpener, boxes));
 
   quorvane::app::qt::Form1Window form(
       quorvane::app::Form1Services{

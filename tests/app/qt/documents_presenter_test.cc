@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <filesystem>
 
+#include "app/qt/desktop_services.h"
 #include "app/qt/documents_presenter.h"
 #include "tests/app/qt/window_harness.h"
 
@@ -63,7 +64,8 @@ TEST(DocumentsPresenterTest, EachDocumentTakesTheNextFreeNameNeverReplacingOne) 
   const QTemporaryDir home;
   const QString documents = home.filePath("Documents");  // made when needed
   test_support::RecordingOpener opener;
-  DocumentsPresenter presenter(documents, opener, WriteNew);
+  test_support::RecordingBoxes boxes;
+  DocumentsPresenter presenter(documents, opener, boxes, WriteNew);
   const Document chart = Titled(u"ASCII Conversion Chart");
   presenter.Present(chart);
   ASSERT_TRUE(
@@ -90,8 +92,9 @@ TEST(DocumentsPresenterTest, AnyDirectoryEntryTakesTheName) {
   ASSERT_EQ(::mkfifo((stem.string() + " (3).docx").c_str(), 0600), 0);
   fs::create_symlink("a file", stem.string() + " (4).docx");
   test_support::RecordingOpener opener;
+  test_support::RecordingBoxes boxes;
   // The real writer, which refuses each of them too.
-  DocumentsPresenter presenter(QString::fromStdString(documents.string()), opener);
+  DocumentsPresenter presenter(QString::fromStdString(documents.string()), opener, boxes);
   presenter.Present(Titled(u"ASCII Conversion Chart", true));
   EXPECT_THAT(FileNamesOf(opener.opened),
               ::testing::ElementsAre("ASCII Conversion Chart - Landscape (5).docx"));
@@ -106,9 +109,55 @@ TEST(DocumentsPresenterTest, UnwritableFolderFailsAndOpensNothing) {
   const QTemporaryDir home;
   ASSERT_TRUE(test_support::WriteFile(home.filePath("Documents"), "a file, not a folder"));
   test_support::RecordingOpener opener;
-  DocumentsPresenter presenter(home.filePath("Documents"), opener);
+  test_support::RecordingBoxes boxes;
+  DocumentsPresenter presenter(home.filePath("Documents"), opener, boxes);
   EXPECT_THROW(presenter.Present(Titled(u"Chart")), std::runtime_error);
   EXPECT_TRUE(opener.opened.empty());
+}
+
+// The desktop's opener as the program starts it, played by a script on PATH:
+// a saved chart that does not open is one warning that names the file and
+// the reason, never a failure of the presenter.
+TEST(DocumentsPresenterTest, AChartThatDoesNotOpenIsSavedAndExplained) {
+  const struct {
+    const char* opener;  // the script's body; null: no xdg-open at all
+    const char* reason;  // in the warning; null: no warning
+  } kCases[] = {
+      {"exit 0", nullptr},
+      {"echo 'xdg-open: no method available' >&2; exit 4", "no program for this kind of document"},
+      {"exit 1", "xdg-open, ended with status 1"},
+      {"kill -9 $$", "xdg-open, crashed"},
+      {nullptr, "xdg-utils"},
+  };
+  const QByteArray path = qgetenv("PATH");
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.opener ? c.opener : "no opener");
+    const QTemporaryDir home;
+    const QString bin = home.filePath("bin");
+    ASSERT_TRUE(QDir().mkpath(bin));
+    if (c.opener) {
+      ASSERT_TRUE(test_support::WriteFile(bin + "/xdg-open", QByteArray("#!/bin/sh\n") + c.opener));
+      ASSERT_EQ(::chmod((bin + "/xdg-open").toLocal8Bit().constData(), 0755), 0);
+    }
+    qputenv("PATH", bin.toLocal8Bit());
+    DocumentOpener opener;
+    test_support::RecordingBoxes boxes;
+    DocumentsPresenter presenter(home.filePath("Documents"), opener, boxes);
+    EXPECT_NO_THROW(presenter.Present(Titled(u"ASCII Conversion Chart")));
+    qputenv("PATH", path);
+    const QString saved = home.filePath("Documents/ASCII Conversion Chart - Portrait.docx");
+    EXPECT_TRUE(QFileInfo(saved).isFile());
+    if (!c.reason) {
+      EXPECT_TRUE(boxes.shown.empty());
+      continue;
+    }
+    ASSERT_EQ(boxes.shown.size(), 1u);
+    EXPECT_EQ(boxes.shown[0].title, u"Quorvane");
+    EXPECT_EQ(boxes.shown[0].style, kStyleWarning);
+    const QString text = QString::fromStdU16String(boxes.shown[0].text);
+    EXPECT_TRUE(text.contains(saved)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8(c.reason))) << text.toStdString();
+  }
 }
 
 }  // namespace
