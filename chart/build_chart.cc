@@ -15,10 +15,6 @@
 namespace quorvane::chart {
 namespace {
 
-bool OnlySpaces(std::u16string_view text) {
-  return text.find_first_not_of(u' ') == std::u16string_view::npos;
-}
-
 // The working tables of one run. A table that a failed step never created
 // fails every later use, and each use is reported on its own line.
 template <typename Table>
@@ -43,7 +39,7 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
   steps.Run(104, [&] { binary.reset(); });
   steps.Run(106, [&] { rows.emplace(); });
   steps.Run(108, [&] { chartText.clear(); });
-  if (steps.Test(110, [&] { return OnlySpaces(footerText); })) {
+  if (steps.Test(110, [&] { return word::IsBlankFooter(footerText); })) {
     steps.Run(112, [&] { footerText.clear(); });
   }
   steps.Run(114, [&] { binary = MakeBinaryTable(); });
@@ -61,12 +57,9 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
     steps.Run(124, [&] { current().Hex = HexText(code); });
     steps.Run(126, [&] { current().Binary = Use(binary).at(static_cast<std::size_t>(code)); });
     if (code <= 31) {
-      steps.Run(128, [&] {
-        current().Sym = RightAlign(controlNames.at(static_cast<std::size_t>(code)), 3);
-      });
+      steps.Run(128, [&] { current().Sym = SymText(code, controlNames); });
     } else {
-      steps.Run(130,
-                [&] { current().Sym = RightAlign(std::u16string(1, CodeCharacter(code)), 3); });
+      steps.Run(130, [&] { current().Sym = SymText(code); });
     }
     steps.Run(132, [] {});
   }

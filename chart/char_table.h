@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -43,7 +44,8 @@ char16_t CodeCharacter(int code);
 // The four row texts of one code, by the row-filling rules.
 std::u16string DecText(int code);
 std::u16string HexText(int code);
-std::u16string SymText(int code);
+// Codes below 32 are named from `controlNames`.
+std::u16string SymText(int code, std::span<const std::u16string_view> controlNames = ControlNames);
 
 }  // namespace quorvane::chart
 

@@ -23,10 +23,6 @@ PageLayout LayoutFor(std::int32_t orientation) {
                                          : PageLayout{11.0f, 8.5f, 10.0f};
 }
 
-bool OnlySpaces(std::u16string_view text) {
-  return text.find_first_not_of(u' ') == std::u16string_view::npos;
-}
-
 enum class Creation { kByClass, kByProgId };
 
 // One chart document creation. `wordApp` and `wordDoc` hold their references
@@ -122,7 +118,7 @@ class ChartDocument {
   }
 
   void SetFooter(std::u16string footerText) {
-    if (OnlySpaces(footerText)) footerText.clear();
+    if (IsBlankFooter(footerText)) footerText.clear();
     SeekView(wdSeekCurrentPageFooter);
     Object selection = wordApp.Get("Selection");
     selection.Get("HeaderFooter").Get("Range").Put("Text", Bstr(std::move(footerText)));
@@ -182,6 +178,10 @@ class ChartDocument {
 };
 
 }  // namespace
+
+bool IsBlankFooter(std::u16string_view footerText) {
+  return footerText.find_first_not_of(u' ') == std::u16string_view::npos;
+}
 
 void MakePortraitDocument(ObjectFactory& factory, std::u16string_view chartText,
                           std::u16string_view footerText) {

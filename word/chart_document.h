@@ -10,6 +10,9 @@
 
 namespace quorvane::word {
 
+// Spaces only (U+0020): the empty footer. Any other text is kept as given.
+bool IsBlankFooter(std::u16string_view footerText);
+
 // Each entry point releases its Word references whatever happens. When the
 // creation fails after Word was started, that hidden instance is told to quit
 // and the failure is thrown on to the caller.
