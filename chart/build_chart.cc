@@ -25,7 +25,8 @@ Table& Use(std::optional<Table>& table) {
 
 }  // namespace
 
-void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnvironment& env) {
+void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnvironment& env,
+                const ChartOptions& options) {
   NumberedSteps steps(env.reporter, ProcedureLocation("modAsciiConv.BuildChart"), env.faultHook);
 
   std::u16string footerText(footerTextArg);
@@ -33,6 +34,7 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
   std::optional<CharTable> rows;
   std::optional<BinaryTable> binary;
   std::u16string chartText;
+  const word::ChartPage page{options.paper, options.codePage.title};
 
   steps.Run(100, [&] { controlNames.clear(); });
   steps.Run(102, [&] { rows.reset(); });
@@ -57,9 +59,9 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
     steps.Run(124, [&] { current().Hex = HexText(code); });
     steps.Run(126, [&] { current().Binary = Use(binary).at(static_cast<std::size_t>(code)); });
     if (code <= 31) {
-      steps.Run(128, [&] { current().Sym = SymText(code, controlNames); });
+      steps.Run(128, [&] { current().Sym = SymText(code, options.codePage, controlNames); });
     } else {
-      steps.Run(130, [&] { current().Sym = SymText(code); });
+      steps.Run(130, [&] { current().Sym = SymText(code, options.codePage); });
     }
     steps.Run(132, [] {});
   }
@@ -68,11 +70,11 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
 
   if (steps.Test(138, [&] { return portrait; })) {
     steps.Run(140, [&] { chartText = MakePortraitText(Use(rows)); });
-    steps.Run(142, [&] { word::MakePortraitDocument(env.word, chartText, footerText); });
+    steps.Run(142, [&] { word::MakePortraitDocument(env.word, chartText, footerText, page); });
   } else {
     steps.Run(144, [&] { chartText = MakeLandscapeText(Use(rows), 0, true); });
     steps.Run(146, [&] { chartText += MakeLandscapeText(Use(rows), 128, false); });
-    steps.Run(148, [&] { word::MakeLandscapeDocument(env.word, chartText, footerText); });
+    steps.Run(148, [&] { word::MakeLandscapeDocument(env.word, chartText, footerText, page); });
   }
 
   steps.Run(150, [&] { rows.reset(); });

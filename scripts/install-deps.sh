@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   # build
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config python3
   # libraries
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zlib1g-dev libpugixml-dev qt6-base-dev qt6-base-private-dev libzip-dev
