@@ -49,6 +49,8 @@ const CodePage* FindCodePage(std::string_view name) {
 }
 
 bool IsZeroWidth(char16_t c) {
+  // Most of a chart is ASCII, below every mark.
+  if (kZeroWidth.empty() || c < kZeroWidth.front()) return false;
   return std::binary_search(kZeroWidth.begin(), kZeroWidth.end(), c);
 }
 
