@@ -137,7 +137,8 @@ std::string_view ChartToolUsage() {
          "  -h, --help      show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"
-         "Example: quorvane-chart --code-page 437 --paper a4 -o cp437.docx\n"
+         "Examples: quorvane-chart --code-page 437 -o cp437.docx\n"
+         "          quorvane-chart --paper a4 --landscape -o chart-a4.docx\n"
          "\n"
 #ifdef _WIN32
          "Exit status: 0 when the document was written (or opened in Word), 1 when\n"
