@@ -13,37 +13,31 @@ trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
 use_own_fonts "$work"
 
-charts=()
-while read -r name flags; do
-  chart=$name${flags// /}.docx
+# The pages and their size in whole points, then the code page and options.
+charts=() expected=()
+while read -r pages size name flags; do
+  chart=$name${flags//[ -]/}.docx
   # shellcheck disable=SC2086  # split on purpose
   "$tool" --code-page "$name" $flags -o "$chart" >/dev/null 2>&1 || fail "$chart: not written"
-  charts+=("$chart")
+  charts+=("$chart") expected+=("$pages $size")
 done <<'EOF'
-437
-1251
-1255
-iso-8859-1
-437 --landscape
-1255 --landscape --paper=a4
-437 --paper=a4
-iso-8859-1 --landscape --paper=a4
+1 612x792 437 --paper=letter
+1 612x792 1251 --paper=letter
+1 612x792 1255 --paper=letter
+1 612x792 iso-8859-1 --paper=letter
+2 792x612 437 --landscape
+1 595x842 437 --paper=a4
+2 842x595 1255 --landscape --paper=a4
+2 842x595 iso-8859-1 --landscape --paper=a4
 EOF
 soffice -env:UserInstallation="file://$work/lo-profile" --headless --convert-to pdf \
   "${charts[@]}" >lo.log 2>&1 || fail "LibreOffice could not convert to PDF: $(cat lo.log)"
 
-pages() { pdfinfo "$1" 2>/dev/null | awk '/^Pages:/ {print $2}'; }
-# In whole points: LibreOffice gives A4's 11906 twips as 595.304.
-size() { pdfinfo "$1" 2>/dev/null | awk '/^Page size:/ {printf "%.0fx%.0f", $3, $5}'; }
-expect_eq "A4 portrait pages" 1 "$(pages '437--paper=a4.pdf')"
-expect_eq "A4 portrait page size" "595x842" "$(size '437--paper=a4.pdf')"
-expect_eq "A4 landscape pages" 2 "$(pages 'iso-8859-1--landscape--paper=a4.pdf')"
-expect_eq "A4 landscape pages (1255)" 2 "$(pages '1255--landscape--paper=a4.pdf')"
-expect_eq "A4 landscape page size" "842x595" "$(size '1255--landscape--paper=a4.pdf')"
-expect_eq "letter portrait pages" 1 "$(pages 437.pdf)"
-
-for chart in "${charts[@]}"; do
-  pdf=${chart%.docx}.pdf
+for i in "${!charts[@]}"; do
+  pdf=${charts[i]%.docx}.pdf
+  # LibreOffice gives A4's 11906 twips as 595.304 points.
+  expect_eq "$pdf: pages and size" "${expected[i]}" "$(pdfinfo "$pdf" 2>/dev/null |
+    awk '/^Pages:/ {p = $2} /^Page size:/ {printf "%s %.0fx%.0f", p, $3, $5}')"
   pdftotext -bbox "$pdf" "$pdf.html" 2>/dev/null || { fail "$pdf: no text"; continue; }
   # A DEC field is a number followed by its two hexadecimal digits; its right
   # edge must be the same on every line for the same group.
@@ -74,7 +68,7 @@ for group, xs in edges.items():
         print(f"group {group + 1}: DEC fields end between x = {min(xs)} and {max(xs)}")
 PY
 )
-  [ -z "$problem" ] || fail "$chart: $problem"
+  [ -z "$problem" ] || fail "$pdf: $problem"
 done
 
 finish "code page charts in LibreOffice: all checks"
