@@ -15,10 +15,6 @@
 namespace quorvane::chart {
 namespace {
 
-bool OnlySpaces(std::u16string_view text) {
-  return text.find_first_not_of(u' ') == std::u16string_view::npos;
-}
-
 // The working tables of one run. A table that a failed step never created
 // fails every later use, and each use is reported on its own line.
 template <typename Table>
@@ -29,7 +25,8 @@ Table& Use(std::optional<Table>& table) {
 
 }  // namespace
 
-void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnvironment& env) {
+void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnvironment& env,
+                const ChartOptions& options) {
   NumberedSteps steps(env.reporter, ProcedureLocation("modAsciiConv.BuildChart"), env.faultHook);
 
   std::u16string footerText(footerTextArg);
@@ -37,13 +34,14 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
   std::optional<CharTable> rows;
   std::optional<BinaryTable> binary;
   std::u16string chartText;
+  const word::ChartPage page{options.paper, options.codePage.title};
 
   steps.Run(100, [&] { controlNames.clear(); });
   steps.Run(102, [&] { rows.reset(); });
   steps.Run(104, [&] { binary.reset(); });
   steps.Run(106, [&] { rows.emplace(); });
   steps.Run(108, [&] { chartText.clear(); });
-  if (steps.Test(110, [&] { return OnlySpaces(footerText); })) {
+  if (steps.Test(110, [&] { return word::IsBlankFooter(footerText); })) {
     steps.Run(112, [&] { footerText.clear(); });
   }
   steps.Run(114, [&] { binary = MakeBinaryTable(); });
@@ -61,12 +59,9 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
     steps.Run(124, [&] { current().Hex = HexText(code); });
     steps.Run(126, [&] { current().Binary = Use(binary).at(static_cast<std::size_t>(code)); });
     if (code <= 31) {
-      steps.Run(128, [&] {
-        current().Sym = RightAlign(controlNames.at(static_cast<std::size_t>(code)), 3);
-      });
+      steps.Run(128, [&] { current().Sym = SymText(code, options.codePage, controlNames); });
     } else {
-      steps.Run(130,
-                [&] { current().Sym = RightAlign(std::u16string(1, CodeCharacter(code)), 3); });
+      steps.Run(130, [&] { current().Sym = SymText(code, options.codePage); });
     }
     steps.Run(132, [] {});
   }
@@ -75,11 +70,11 @@ void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnv
 
   if (steps.Test(138, [&] { return portrait; })) {
     steps.Run(140, [&] { chartText = MakePortraitText(Use(rows)); });
-    steps.Run(142, [&] { word::MakePortraitDocument(env.word, chartText, footerText); });
+    steps.Run(142, [&] { word::MakePortraitDocument(env.word, chartText, footerText, page); });
   } else {
     steps.Run(144, [&] { chartText = MakeLandscapeText(Use(rows), 0, true); });
     steps.Run(146, [&] { chartText += MakeLandscapeText(Use(rows), 128, false); });
-    steps.Run(148, [&] { word::MakeLandscapeDocument(env.word, chartText, footerText); });
+    steps.Run(148, [&] { word::MakeLandscapeDocument(env.word, chartText, footerText, page); });
   }
 
   steps.Run(150, [&] { rows.reset(); });

@@ -74,9 +74,14 @@ std::u16string HexText(int code) {
   return Ascii(std::string_view(padded).substr(padded.size() - 2));
 }
 
-std::u16string SymText(int code) {
+std::u16string SymText(int code, const CodePage& page,
+                       std::span<const std::u16string_view> controlNames) {
   if (code >= 0 && code < kFirstPrintable) {
-    return RightAlign(ControlNames[static_cast<std::size_t>(code)], 3);
+    if (controlNames.size() <= std::size_t(code)) throw std::out_of_range("no control name");
+    return RightAlign(controlNames[static_cast<std::size_t>(code)], 3);
+  }
+  if (code >= 128 && !page.upperCells.empty()) {
+    return std::u16string(page.upperCells[static_cast<std::size_t>(code - 128)]);
   }
   const char16_t character = CodeCharacter(code);
   return RightAlign(std::u16string_view(&character, 1), 3);

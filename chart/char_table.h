@@ -7,8 +7,11 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
+
+#include "chart/code_page.h"
 
 namespace quorvane::chart {
 
@@ -43,7 +46,9 @@ char16_t CodeCharacter(int code);
 // The four row texts of one code, by the row-filling rules.
 std::u16string DecText(int code);
 std::u16string HexText(int code);
-std::u16string SymText(int code);
+// Codes below 32 are named from `controlNames`, codes from 128 up by `page`.
+std::u16string SymText(int code, const CodePage& page = DefaultCodePage(),
+                       std::span<const std::u16string_view> controlNames = ControlNames);
 
 }  // namespace quorvane::chart
 

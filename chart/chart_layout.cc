@@ -8,6 +8,12 @@ namespace {
 
 constexpr int kFirstPlainCode = 32;
 
+// A control code of a code page's upper half (C1) shows by its name, as the
+// codes below 32 do, and takes their wider field: "PAD", " RI".
+bool ShowsName(std::u16string_view sym) {
+  return sym.size() == 3 && sym[1] != u' ';
+}
+
 void AppendGroup(std::u16string& text, const ChartRow& row, const GroupLayout& group) {
   text += AlignToMask(row.Dec, group.decMask);
   text += AlignToMask(row.Hex, group.hexMask);
@@ -19,7 +25,10 @@ void AppendGroup(std::u16string& text, const ChartRow& row, const GroupLayout& g
 }  // namespace
 
 std::u16string AlignToMask(std::u16string_view text, std::u16string_view mask) {
-  return RightAlign(text, static_cast<std::size_t>(std::count(mask.begin(), mask.end(), u'@')));
+  // A mask counts columns: a mark that takes none needs one more space.
+  const auto marks = std::count_if(text.begin(), text.end(), IsZeroWidth);
+  return RightAlign(text,
+                    static_cast<std::size_t>(std::count(mask.begin(), mask.end(), u'@') + marks));
 }
 
 std::u16string HeadingLine(std::u16string_view first, std::size_t firstGap,
@@ -44,7 +53,8 @@ void AppendDataLine(std::u16string& text, const CharTable& rows, int j, const Li
     return rows.at(static_cast<std::size_t>(code));
   };
   for (const int code : {j, j + 16}) {
-    AppendGroup(text, row(code), code < kFirstPlainCode ? layout.controlGroup : layout.plainGroup);
+    const bool control = code < kFirstPlainCode || ShowsName(row(code).Sym);
+    AppendGroup(text, row(code), control ? layout.controlGroup : layout.plainGroup);
   }
   AppendGroup(text, row(j + 32), layout.thirdGroup);
   AppendGroup(text, row(j + 48), layout.lastGroup);

@@ -35,7 +35,8 @@ struct GroupLayout {
 };
 
 // How the four groups of a data line are laid out. Groups 1 and 2 take the
-// control style for codes below 32; group 4 is followed by the line end.
+// control style for codes below 32 and codes shown by a name (C1); group 4
+// is followed by the line end.
 struct LineLayout {
   GroupLayout controlGroup;
   GroupLayout plainGroup;

@@ -2,7 +2,7 @@
 
 namespace quorvane::chart {
 
-CharTable MakeFilledTable() {
+CharTable MakeFilledTable(const CodePage& page) {
   const BinaryTable binary = MakeBinaryTable();
   CharTable rows;
   for (int code = 0; code < kCodeCount; ++code) {
@@ -11,7 +11,7 @@ CharTable MakeFilledTable() {
     row.Dec = DecText(code);
     row.Hex = HexText(code);
     row.Binary = binary[index];
-    row.Sym = SymText(code);
+    row.Sym = SymText(code, page);
   }
   return rows;
 }

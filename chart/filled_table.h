@@ -7,7 +7,7 @@ namespace quorvane::chart {
 
 // All 256 rows filled by the row rules in one go, for callers that need no
 // per-step failure reports (tests, benchmarks, the command-line tool).
-CharTable MakeFilledTable();
+CharTable MakeFilledTable(const CodePage& page = DefaultCodePage());
 
 }  // namespace quorvane::chart
 

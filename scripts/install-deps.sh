@@ -5,10 +5,11 @@
 # Each make target asks only for its groups, so that `make run` stays small.
 set -euo pipefail
 
-# Building: the compiler, and every library the configure step looks for
-# (the tests and benchmarks are configured with the programs).
+# Building: the compiler, python3 for the code page tables, and every library
+# the configure step looks for (the tests and benchmarks are configured with
+# the programs).
 build=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config python3
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   zlib1g-dev libpugixml-dev qt6-base-dev qt6-base-private-dev libzip-dev libx11-dev
 )

@@ -16,15 +16,19 @@ struct PageLayout {
   float widthInches;
   float heightInches;
   float fontSize;
+  double sideMarginInches;
 };
 
-PageLayout LayoutFor(std::int32_t orientation) {
-  return orientation == wdOrientPortrait ? PageLayout{8.5f, 11.0f, 8.0f}
-                                         : PageLayout{11.0f, 8.5f, 10.0f};
-}
-
-bool OnlySpaces(std::u16string_view text) {
-  return text.find_first_not_of(u' ') == std::u16string_view::npos;
+PageLayout LayoutFor(std::int32_t orientation, Paper paper) {
+  // A4 (210 by 297 mm) is narrower than Letter: the 110 columns of the
+  // portrait chart, 528 pt of Courier New at 8 pt, need side margins of at
+  // most 0.46 in there. 0.4 in leaves room to spare.
+  const bool a4 = paper == Paper::kA4;
+  const float shortSide = a4 ? 210 / 25.4f : 8.5f;
+  const float longSide = a4 ? 297 / 25.4f : 11.0f;
+  const double sideMargin = a4 ? 0.4 : 0.5;
+  return orientation == wdOrientPortrait ? PageLayout{shortSide, longSide, 8.0f, sideMargin}
+                                         : PageLayout{longSide, shortSide, 10.0f, sideMargin};
 }
 
 enum class Creation { kByClass, kByProgId };
@@ -36,11 +40,11 @@ class ChartDocument {
   explicit ChartDocument(ObjectFactory& factory) : factory_(factory) {}
 
   void Make(Creation creation, std::u16string_view chartText, std::u16string_view footerText,
-            std::int32_t orientation) {
+            std::int32_t orientation, const ChartPage& page) {
     try {
       wordApp = Create(creation);
-      SetupDocument(chartText, orientation);
-      SetHeader();
+      SetupDocument(chartText, orientation, page.paper);
+      SetHeader(page.codePage);
       SetFooter(std::u16string(footerText));
       wordApp.Put("Visible", Bool(true));
     } catch (...) {
@@ -63,8 +67,8 @@ class ChartDocument {
     return app;
   }
 
-  void SetupDocument(std::u16string_view chartText, std::int32_t orientation) {
-    const PageLayout layout = LayoutFor(orientation);
+  void SetupDocument(std::u16string_view chartText, std::int32_t orientation, Paper paper) {
+    const PageLayout layout = LayoutFor(orientation, paper);
 
     wordApp.Get("Application").Put("Visible", Bool(false));
     wordDoc = Object(wordApp.Get("Documents").Call("add"));
@@ -81,8 +85,8 @@ class ChartDocument {
     pageSetup.Put("Orientation", I4(orientation));
     pageSetup.Put("TopMargin", wordApp.Call("InchesToPoints", R8(0.3)));
     pageSetup.Put("BottomMargin", wordApp.Call("InchesToPoints", R8(0.6)));
-    pageSetup.Put("LeftMargin", wordApp.Call("InchesToPoints", R8(0.5)));
-    pageSetup.Put("RightMargin", wordApp.Call("InchesToPoints", R8(0.5)));
+    pageSetup.Put("LeftMargin", wordApp.Call("InchesToPoints", R8(layout.sideMarginInches)));
+    pageSetup.Put("RightMargin", wordApp.Call("InchesToPoints", R8(layout.sideMarginInches)));
     pageSetup.Put("Gutter", wordApp.Call("InchesToPoints", I2(0)));
     pageSetup.Put("HeaderDistance", wordApp.Call("InchesToPoints", R8(0.3)));
     pageSetup.Put("FooterDistance", wordApp.Call("InchesToPoints", R8(0.6)));
@@ -108,10 +112,12 @@ class ChartDocument {
     selection.Call("HomeKey", Named("Unit", I4(wdStory)));
   }
 
-  void SetHeader() {
+  void SetHeader(std::u16string_view codePage) {
+    std::u16string title(kHeaderTitle);
+    if (!codePage.empty()) title.append(u" (").append(codePage).append(u")");
     SeekView(wdSeekCurrentPageHeader);
     Object selection = wordApp.Get("Selection");
-    selection.Get("HeaderFooter").Get("Range").Put("Text", Bstr(std::u16string(kHeaderTitle)));
+    selection.Get("HeaderFooter").Get("Range").Put("Text", Bstr(std::move(title)));
     selection.Call("HomeKey", Named("Unit", I4(wdLine)));
     selection.Call("EndKey", Named("Extend", I4(wdExtend)), Named("Unit", I4(wdLine)));
     selection.Get("Font").Put("name", Bstr(u"Times New Roman"));
@@ -122,7 +128,7 @@ class ChartDocument {
   }
 
   void SetFooter(std::u16string footerText) {
-    if (OnlySpaces(footerText)) footerText.clear();
+    if (IsBlankFooter(footerText)) footerText.clear();
     SeekView(wdSeekCurrentPageFooter);
     Object selection = wordApp.Get("Selection");
     selection.Get("HeaderFooter").Get("Range").Put("Text", Bstr(std::move(footerText)));
@@ -183,14 +189,18 @@ class ChartDocument {
 
 }  // namespace
 
+bool IsBlankFooter(std::u16string_view footerText) {
+  return footerText.find_first_not_of(u' ') == std::u16string_view::npos;
+}
+
 void MakePortraitDocument(ObjectFactory& factory, std::u16string_view chartText,
-                          std::u16string_view footerText) {
-  ChartDocument(factory).Make(Creation::kByClass, chartText, footerText, wdOrientPortrait);
+                          std::u16string_view footerText, const ChartPage& page) {
+  ChartDocument(factory).Make(Creation::kByClass, chartText, footerText, wdOrientPortrait, page);
 }
 
 void MakeLandscapeDocument(ObjectFactory& factory, std::u16string_view chartText,
-                           std::u16string_view footerText) {
-  ChartDocument(factory).Make(Creation::kByProgId, chartText, footerText, wdOrientLandscape);
+                           std::u16string_view footerText, const ChartPage& page) {
+  ChartDocument(factory).Make(Creation::kByProgId, chartText, footerText, wdOrientLandscape, page);
 }
 
 }  // namespace quorvane::word

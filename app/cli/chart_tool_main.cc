@@ -132,7 +132,8 @@ int RunChart(const ChartToolOptions& options, word::ObjectFactory& wordProcessor
     factory = recording.get();
   }
   TerminalReporter reporter;
-  chart::BuildChart(word::FromUtf8(options.footer), !options.landscape, {*factory, reporter});
+  chart::BuildChart(word::FromUtf8(options.footer), !options.landscape, {*factory, reporter},
+                    {*options.codePage, options.paper.value_or(word::Paper::kLetter)});
   return reporter.failures;
 }
 
@@ -218,8 +219,13 @@ int Run(const ChartToolOptions& options) {
     WriteStdout(std::string("quorvane-chart ") + QUORVANE_VERSION + '\n');
     return 0;
   }
+  if (options.listCodePages) {
+    WriteStdout(quorvane::app::cli::CodePageList());
+    return 0;
+  }
   if (options.text) {
-    WriteStdout(word::ToUtf8(chart::MakeChartText(chart::MakeFilledTable(), !options.landscape)));
+    const chart::CharTable rows = chart::MakeFilledTable(*options.codePage);
+    WriteStdout(word::ToUtf8(chart::MakeChartText(rows, !options.landscape)));
     return 0;
   }
 #ifdef _WIN32

@@ -23,6 +23,23 @@ std::optional<std::string> OptionValue(std::span<const std::string_view> args, s
   return std::nullopt;
 }
 
+const chart::CodePage* CodePageNamed(const std::string& name) {
+  const chart::CodePage* page = chart::FindCodePage(name);
+  if (page == nullptr) {
+    throw UsageError("unknown code page '" + name +
+                     "'; 'quorvane-chart --list-code-pages' lists them");
+  }
+  return page;
+}
+
+word::Paper PaperNamed(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+  if (folded == "letter") return word::Paper::kLetter;
+  if (folded == "a4") return word::Paper::kA4;
+  throw UsageError("unknown paper '" + name + "'; --paper takes letter or a4");
+}
+
 }  // namespace
 
 ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args) {
@@ -45,6 +62,12 @@ ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args) {
     } else if (arg == "--word") {
       options.word = true;
 #endif
+    } else if (arg == "--list-code-pages") {
+      options.listCodePages = true;
+    } else if (auto codePage = OptionValue(args, i, "--code-page")) {
+      options.codePage = CodePageNamed(*codePage);
+    } else if (auto paper = OptionValue(args, i, "--paper")) {
+      options.paper = PaperNamed(*paper);
     } else if (auto footer = OptionValue(args, i, "--footer")) {
       options.footer = std::move(*footer);
     } else if (auto output = OptionValue(args, i, "-o")) {
@@ -68,6 +91,9 @@ ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args) {
   if (options.text && (options.output || options.trace || !options.footer.empty())) {
     throw UsageError("--text writes the chart text only; it takes no -o, --footer or --trace");
   }
+  if (options.text && options.paper) {
+    throw UsageError("--text writes the chart text only; --paper is for documents");
+  }
   return options;
 }
 
@@ -77,16 +103,26 @@ std::string DefaultOutputName(bool landscape) {
 
 // --word only where there is a Word to drive: the Linux tool does not know it.
 std::string_view ChartToolUsage() {
-  return "Usage: quorvane-chart [--landscape] [--footer TEXT] [-o FILE] [--force] [--trace]\n"
+  return "Usage: quorvane-chart [--landscape] [--paper letter|a4] [--code-page NAME]\n"
+         "                      [--footer TEXT] [-o FILE] [--force] [--trace]\n"
 #ifdef _WIN32
-         "       quorvane-chart --word [--landscape] [--footer TEXT] [--trace]\n"
+         "       quorvane-chart --word [--landscape] [--paper letter|a4] [--code-page NAME]\n"
+         "                      [--footer TEXT] [--trace]\n"
 #endif
-         "       quorvane-chart --text [--landscape]\n"
+         "       quorvane-chart --text [--landscape] [--code-page NAME]\n"
+         "       quorvane-chart --list-code-pages\n"
          "\n"
          "Makes the ASCII conversion chart of the codes 0 to 255 as a .docx document.\n"
          "\n"
-         "  --landscape     the landscape chart: two US Letter pages sideways, 10 pt\n"
+         "  --landscape     the landscape chart: two pages sideways, 10 pt\n"
          "                  (default: portrait, one page upright, 8 pt)\n"
+         "  --paper letter|a4\n"
+         "                  the paper size (default: letter, US Letter)\n"
+         "  --code-page NAME\n"
+         "                  the code page of the codes 128 to 255, named in the title\n"
+         "                  (default: 1252, Windows Western); e.g. 437, 1251, latin1\n"
+         "  --list-code-pages\n"
+         "                  list the code pages and the other names they take\n"
          "  --footer TEXT   text for the page footer (default: none)\n"
          "  -o, --output FILE\n"
          "                  where to write the document; - for standard output\n"
@@ -101,6 +137,9 @@ std::string_view ChartToolUsage() {
          "  -h, --help      show this help and exit\n"
          "  --version       show the version and exit\n"
          "\n"
+         "Examples: quorvane-chart --code-page 437 -o cp437.docx\n"
+         "          quorvane-chart --paper a4 --landscape -o chart-a4.docx\n"
+         "\n"
 #ifdef _WIN32
          "Exit status: 0 when the document was written (or opened in Word), 1 when\n"
          "anything failed, 2 when the command line was not understood.\n";
@@ -108,6 +147,18 @@ std::string_view ChartToolUsage() {
          "Exit status: 0 when the document was written, 1 when anything failed,\n"
          "2 when the command line was not understood.\n";
 #endif
+}
+
+std::string CodePageList() {
+  std::string list;
+  for (const chart::CodePage& page : chart::CodePages()) {
+    std::string line(page.name);
+    line.resize(12, ' ');
+    line += page.aliases.empty() ? "-" : page.aliases;
+    if (page.upperCells.empty()) line += " (the default)";
+    list += line + '\n';
+  }
+  return list;
 }
 
 }  // namespace quorvane::app::cli

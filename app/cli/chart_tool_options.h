@@ -7,6 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "chart/code_page.h"
+#include "word/chart_document.h"
+
 namespace quorvane::app::cli {
 
 struct ChartToolOptions {
@@ -19,6 +22,9 @@ struct ChartToolOptions {
   bool force = false;                 // replace an existing output file
   bool trace = false;                 // every Word operation to standard error
   bool word = false;                  // the installed Word shows the chart (--word, Windows only)
+  bool listCodePages = false;
+  const chart::CodePage* codePage = &chart::DefaultCodePage();  // codes 128 to 255
+  std::optional<word::Paper> paper;                             // letter when not given
 };
 
 // A command line the tool does not understand; what() is the one-line reason.
@@ -35,6 +41,9 @@ std::string DefaultOutputName(bool landscape);
 
 // The usage text, ending with a line feed.
 std::string_view ChartToolUsage();
+
+// What --list-code-pages prints: one code page a line, its name first.
+std::string CodePageList();
 
 }  // namespace quorvane::app::cli
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # quorvane-chart.exe writes what the Linux quorvane-chart writes, byte for
 # byte: the document to a file and to standard output, and the text, in both
-# orientations.
+# orientations; and for every other code page, its text and its landscape
+# document on A4.
 # Usage: same_bytes_test.sh LINUX_TOOL SCRATCH WINDOWS_COMMAND...
 set -euo pipefail
 linux=$1
@@ -34,4 +35,19 @@ for orientation in portrait landscape; do
   same "linux-$orientation.docx" "windows-$orientation-stdout.docx"
   same "linux-$orientation.txt" "windows-$orientation.txt"
 done
+
+"$linux" --list-code-pages >linux-code-pages.txt
+"${windows[@]}" --list-code-pages >windows-code-pages.txt
+same linux-code-pages.txt windows-code-pages.txt
+while read -r page _; do
+  [ "$page" = 1252 ] && continue
+  for tool in linux windows; do
+    command=("$linux")
+    if [ "$tool" = windows ]; then command=("${windows[@]}"); fi
+    "${command[@]}" --text --code-page "$page" >"$tool-$page.txt"
+    "${command[@]}" --landscape --paper a4 --code-page "$page" -o "$tool-$page.docx" >/dev/null
+  done
+  same "linux-$page.txt" "windows-$page.txt"
+  same "linux-$page.docx" "windows-$page.docx"
+done <linux-code-pages.txt
 exit $((failures > 0))

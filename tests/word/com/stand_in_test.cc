@@ -69,7 +69,8 @@ TEST(StandInTest, BothOrientationsMakeTheExpectedOperationsAndTheSameDocument) {
     {
       ComWord word;
       ScopedVariable documents(kDocumentsVariable, folder.path().wstring());
-      (portrait ? MakePortraitDocument : MakeLandscapeDocument)(word.factory, chartText, footer);
+      (portrait ? MakePortraitDocument : MakeLandscapeDocument)(word.factory, chartText, footer,
+                                                                {});
       const std::string quoted = QuoteText(chartText);
       EXPECT_THAT(word.recorder->Lines(), ElementsAreArray(quorvane::test_support::ExpectedTrace(
                                               {.portrait = portrait,
@@ -78,7 +79,8 @@ TEST(StandInTest, BothOrientationsMakeTheExpectedOperationsAndTheSameDocument) {
       EXPECT_EQ(word.standIn.LiveObjects(), 0);
     }
     quorvane::test_support::RecordedWord inProcess;
-    (portrait ? MakePortraitDocument : MakeLandscapeDocument)(inProcess.factory, chartText, footer);
+    (portrait ? MakePortraitDocument : MakeLandscapeDocument)(inProcess.factory, chartText, footer,
+                                                              {});
     ASSERT_EQ(inProcess.presenter->documents.size(), 1u);
     const std::string expected = docx::WriteDocx(inProcess.presenter->documents.front());
     EXPECT_EQ(ReadFile(folder.path() / "document1.docx"), expected) << portrait;

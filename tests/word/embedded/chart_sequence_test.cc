@@ -16,7 +16,7 @@ Document Make(Procedure procedure, const std::u16string& chart, const std::u16st
   ClassRegistry registry;
   const auto presenter = std::make_shared<CapturingPresenter>();
   RegisterWordApplication(registry, presenter);
-  procedure(registry, chart, footer);
+  procedure(registry, chart, footer, ChartPage{});
   EXPECT_EQ(presenter->shown.size(), 1u);  // hidden while it was being made
   return presenter->shown.at(0);
 }
