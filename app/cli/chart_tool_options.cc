@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/cli/footer_text.h"
+
 namespace quorvane::app::cli {
 namespace {
 
@@ -46,7 +48,7 @@ ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args) {
       options.word = true;
 #endif
     } else if (auto footer = OptionValue(args, i, "--footer")) {
-      options.footer = std::move(*footer);
+      options.footer = FooterText(*footer);
     } else if (auto output = OptionValue(args, i, "-o")) {
       options.output = std::move(*output);
     } else if (auto longOutput = OptionValue(args, i, "--output")) {
@@ -87,7 +89,9 @@ std::string_view ChartToolUsage() {
          "\n"
          "  --landscape     the landscape chart: two US Letter pages sideways, 10 pt\n"
          "                  (default: portrait, one page upright, 8 pt)\n"
-         "  --footer TEXT   text for the page footer (default: none)\n"
+         "  --footer TEXT   text for the page footer (default: none), UTF-8, one line:\n"
+         "                  each line break (CR LF, CR or LF) becomes a space; control\n"
+         "                  characters other than tab, U+FFFE and U+FFFF are refused\n"
          "  -o, --output FILE\n"
          "                  where to write the document; - for standard output\n"
          "                  (default: ascii-chart-portrait.docx or ascii-chart-landscape.docx)\n"
