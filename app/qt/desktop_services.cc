@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QMessageBox>
-#include <QStandardPaths>
 #include <QTime>
 #include <QUrl>
 #include <cstdio>
@@ -52,10 +51,6 @@ std::uint32_t SystemClock::SecondsSinceMidnight() {
 
 QString ProgramFolder() {
   return QDir::cleanPath(QCoreApplication::applicationDirPath());
-}
-
-QString DocumentsFolder() {
-  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 }  // namespace quorvane::app::qt

@@ -25,19 +25,23 @@ class DocumentsPresenter final : public word::embedded::DocumentPresenter {
   // or if the file cannot be written.
   using Writer = std::function<void(const word::embedded::Document&, const std::filesystem::path&)>;
 
-  // `opener` must outlive the presenter.
-  DocumentsPresenter(QString folder, Opener& opener, Writer writer = SaveNewDocx);
+  // The folder, as the bytes the system names it; throws when there is none.
+  using Folder = std::function<std::filesystem::path()>;
 
-  // Writes under the first free name (one that no directory entry of any
-  // kind holds, not even a dangling link) and opens the file. Throws
-  // std::runtime_error when the file cannot be written.
+  // `opener` must outlive the presenter.
+  DocumentsPresenter(Folder folder, Opener& opener, Writer writer = SaveNewDocx);
+
+  // Makes the folder when missing, writes under the first free name (one
+  // that no directory entry of any kind holds, not even a dangling link) and
+  // opens the file. Throws std::runtime_error when the file cannot be
+  // written, saying why.
   void Present(const word::embedded::Document& document) override;
 
   static void SaveNewDocx(const word::embedded::Document& document,
                           const std::filesystem::path& path);
 
  private:
-  QString folder_;
+  Folder folder_;
   Opener& opener_;
   Writer writer_;
 };
