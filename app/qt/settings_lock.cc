@@ -47,8 +47,10 @@ bool LeftByAnEndedProcess(const std::filesystem::path& path) {
 
 }  // namespace
 
-SettingsLock::SettingsLock(std::filesystem::path path, std::chrono::milliseconds wait)
-    : path_(std::move(path)) {
+SettingsLock::SettingsLock(const std::filesystem::path& file, std::chrono::milliseconds wait)
+    : path_(std::filesystem::path(file) += ".lock") {
+  const std::string locked =
+      "The settings file " + file.string() + " is locked: its lock file " + path_.string();
   const auto deadline = std::chrono::steady_clock::now() + wait;
   for (;;) {
     const int fd =
@@ -63,13 +65,11 @@ SettingsLock::SettingsLock(std::filesystem::path path, std::chrono::milliseconds
       throw std::runtime_error("is locked: its lock file " + path_.string() + " cannot be written");
     }
     if (errno != EEXIST) {
-      throw std::runtime_error("is locked: its lock file " + path_.string() +
-                               " cannot be made: " + std::strerror(errno));
+      throw std::runtime_error(locked + " cannot be made: " + std::strerror(errno));
     }
     if (LeftByAnEndedProcess(path_) && ::unlink(path_.c_str()) == 0) continue;
     if (std::chrono::steady_clock::now() >= deadline) {
-      throw std::runtime_error("is locked: its lock file " + path_.string() +
-                               " is held by another program, or was left by one");
+      throw std::runtime_error(locked + " is held by another program, or was left by one");
     }
     std::this_thread::sleep_for(kPoll);
   }

@@ -15,13 +15,12 @@ namespace quorvane::app::qt {
 
 class SettingsLock {
  public:
-  // Takes the lock at `path`, waiting at most `wait` for another holder. A
-  // lock left by a process of this host that has ended is removed. Throws
-  // std::runtime_error with a clause to follow "The settings file X ...":
-  // "is locked: its lock file X.lock is held by another program, or was left
-  // by one", "is locked: its lock file X.lock cannot be made: Permission
-  // denied".
-  SettingsLock(std::filesystem::path path, std::chrono::milliseconds wait);
+  // Takes the lock of the settings file `file`, waiting at most `wait` for
+  // another holder. A lock left by a process of this host that has ended is
+  // removed. Throws std::runtime_error: "The settings file X is locked: its
+  // lock file X.lock is held by another program, or was left by one", "...:
+  // its lock file X.lock cannot be made: Permission denied".
+  SettingsLock(const std::filesystem::path& file, std::chrono::milliseconds wait);
   // Removes the lock.
   ~SettingsLock();
   SettingsLock(const SettingsLock&) = delete;

@@ -109,18 +109,12 @@ void QSettingsStore::Change(std::string_view key, std::string_view text,
     throw std::runtime_error("Cannot create the folder " + folder.string() +
                              " for the settings file: " + failed.message());
   }
-  try {
-    // A kill waits until the lock is gone again.
-    const CleanupSignalsHeld held;
-    const SettingsLock lock(LockPath(path_), kLockWait);
-    // Read again under the lock: another program may have changed it.
-    const std::string updated = WithIniValue(LoadText(notice), kSection, key, text);
-    word::docx::WriteFileAtomically(path_, updated, /*replace=*/true);
-  } catch (const std::runtime_error& locked) {
-    const std::string why = locked.what();
-    throw std::runtime_error(
-        why.starts_with("is locked") ? "The settings file " + path_.string() + " " + why : why);
-  }
+  // A kill waits until the lock is gone again.
+  const CleanupSignalsHeld held;
+  const SettingsLock lock(path_, kLockWait);
+  // Read again under the lock: another program may have changed it.
+  const std::string updated = WithIniValue(LoadText(notice), kSection, key, text);
+  word::docx::WriteFileAtomically(path_, updated, /*replace=*/true);
 }
 
 std::u16string QSettingsStore::Read(std::u16string_view key, int defaultValue) {
