@@ -315,6 +315,7 @@ TEST_F(SettingsStoreTest, TheLockOfAnEndedProgramIsTakenOver) {
 // settings file, old or new, and nothing else.
 TEST_F(SettingsStoreTest, ASignalDuringTheSaveLeavesNothingBehind) {
   const test_support::HangGuard guard(60);
+  int written = 0;
   for (int run = 0; run < 20; ++run) {
     const int signal = std::array{SIGTERM, SIGHUP, SIGINT, SIGPIPE}[run % 4];
     const pid_t child = ::fork();
@@ -328,12 +329,17 @@ TEST_F(SettingsStoreTest, ASignalDuringTheSaveLeavesNothingBehind) {
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-    EXPECT_EQ(QDir(home_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList{"Brelmor.conf"})
-        << "run " << run;
+    // Under load the first write may not have come yet.
+    const QStringList left =
+        QDir(home_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    EXPECT_TRUE(left.isEmpty() || left == QStringList{"Brelmor.conf"})
+        << "run " << run << ": " << left.join(' ').toStdString();
+    if (left.isEmpty()) continue;
+    ++written;
     EXPECT_THAT(FileText(FilePath()).toStdString(),
                 ::testing::MatchesRegex("\\[Quorvane%20Software\\]\nOption1=(True|False)\n"));
   }
+  EXPECT_GT(written, 10);  // the kills came while it wrote
 }
 
 // A FIFO at the settings path neither hangs the window's load nor is
