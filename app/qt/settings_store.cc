@@ -40,7 +40,7 @@ QSettingsStore::QSettingsStore() {
   try {
     path_ = DefaultFilePath();
   } catch (const std::runtime_error& noHome) {
-    unusable_ = noHome.what() + std::string(", so the settings cannot be kept") + kKeptInMemory;
+    unusable_ = noHome.what() + std::string("; this run's choices are kept in memory only");
   }
 }
 

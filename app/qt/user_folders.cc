@@ -69,7 +69,7 @@ std::filesystem::path HomeFolder(const UserEnvironment& environment) {
   if (auto home = Variable(environment, "HOME")) return *home;
   if (auto home = environment.databaseHome()) return *home;
   throw std::runtime_error(
-      "There is no home folder: HOME is not set, and the user database has "
+      "There is no home folder: HOME is empty or not set, and the user database has "
       "none for user " +
       std::to_string(getuid()));
 }
