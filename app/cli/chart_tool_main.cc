@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -56,6 +59,31 @@ constexpr std::string_view kCannotWriteStdout = "cannot write to standard output
 void WriteError(std::string_view message) {
   WriteText(Stream::kErr, "quorvane-chart: " + std::string(message));
 }
+
+// Out of memory where even the exception could not be made (libstdc++ then
+// terminates with no exception), or where one met a noexcept boundary.
+[[noreturn]] void Terminated() {
+  bool outOfMemory = true;
+  if (const std::exception_ptr failure = std::current_exception()) {
+    try {
+      std::rethrow_exception(failure);
+    } catch (const std::bad_alloc&) {
+    } catch (...) {
+      outOfMemory = false;
+    }
+  }
+  std::fputs(outOfMemory ? "quorvane-chart: Out of memory\n"
+                         : "quorvane-chart: internal error: unhandled exception\n",
+             stderr);
+  std::_Exit(kExitFailure);
+}
+
+// Installed before the other static objects are made, since their
+// allocations can fail too (at "ulimit -v" of a few MiB).
+struct TerminateHandlerFirst {
+  TerminateHandlerFirst() { std::set_terminate(Terminated); }
+};
+[[gnu::init_priority(101)]] const TerminateHandlerFirst terminateHandlerFirst;
 
 // As UTF-8 in both builds: from a narrow string, Windows' std::filesystem
 // would take the ANSI code page, which cannot hold every name.
@@ -175,9 +203,25 @@ int ShowInWord(const ChartToolOptions& options) {
 }
 #endif
 
+// The document is there whatever becomes of this message; if it cannot be
+// shown, the failure says so.
+int SayWritten(const std::string& path) {
+  WriteText(Stream::kOut, "Wrote " + path + '\n');
+  std::cout.flush();
+  if (std::cout) return 0;
+  WriteError(std::string(kCannotWriteStdout) + ", but " + path + " was written\n");
+  return kExitFailure;
+}
+
 int WriteDocument(const ChartToolOptions& options) {
   const std::string path =
       options.output.value_or(quorvane::app::cli::DefaultOutputName(options.landscape));
+  // "new/", "x/." and "x/.." name folders: refused before any work, not by
+  // the write at the end.
+  if (const auto name = PathOf(path).filename(); name.empty() || name == "." || name == "..") {
+    WriteError("Cannot write \"" + path + "\": it names a folder, not a file\n");
+    return kExitFailure;
+  }
   if (path == kStdout && isatty(STDOUT_FILENO)) {
     WriteError(
         "refusing to write a .docx document to a terminal; "
@@ -206,8 +250,7 @@ int WriteDocument(const ChartToolOptions& options) {
     WriteError("no document was made\n");
     return kExitFailure;
   }
-  if (path != kStdout) WriteText(Stream::kOut, "Wrote " + path + '\n');
-  return 0;
+  return path == kStdout ? 0 : SayWritten(path);
 }
 
 int Run(const ChartToolOptions& options) {
@@ -254,9 +297,10 @@ int Main(std::span<const std::string_view> args) {
     WriteError(error.what() + std::string("\n"));
     return kExitFailure;
   }
-  // Whatever went to standard output must have arrived, as "Wrote FILE" too.
+  // Whatever went to standard output must have arrived. After a failure,
+  // told already, there is nothing more to tell.
   std::cout.flush();
-  if (!std::cout) {
+  if (status == 0 && !std::cout) {
     WriteError(std::string(kCannotWriteStdout) + '\n');
     return kExitFailure;
   }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "app/cli/footer_text.h"
+
 namespace quorvane::app::cli {
 namespace {
 
@@ -69,7 +71,7 @@ ChartToolOptions ParseChartToolOptions(std::span<const std::string_view> args) {
     } else if (auto paper = OptionValue(args, i, "--paper")) {
       options.paper = PaperNamed(*paper);
     } else if (auto footer = OptionValue(args, i, "--footer")) {
-      options.footer = std::move(*footer);
+      options.footer = FooterText(*footer);
     } else if (auto output = OptionValue(args, i, "-o")) {
       options.output = std::move(*output);
     } else if (auto longOutput = OptionValue(args, i, "--output")) {
@@ -123,7 +125,9 @@ std::string_view ChartToolUsage() {
          "                  (default: 1252, Windows Western); e.g. 437, 1251, latin1\n"
          "  --list-code-pages\n"
          "                  list the code pages and the other names they take\n"
-         "  --footer TEXT   text for the page footer (default: none)\n"
+         "  --footer TEXT   text for the page footer (default: none), UTF-8, one line:\n"
+         "                  each line break (CR LF, CR or LF) becomes a space; control\n"
+         "                  characters other than tab, U+FFFE and U+FFFF are refused\n"
          "  -o, --output FILE\n"
          "                  where to write the document; - for standard output\n"
          "                  (default: ascii-chart-portrait.docx or ascii-chart-landscape.docx)\n"

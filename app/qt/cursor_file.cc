@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QDataStream>
+#include <QImageReader>
 #include <QPixmap>
 #include <cstdint>
 #include <filesystem>
@@ -27,10 +28,28 @@ int MaskStride(int width) {
   return ((width + 31) / 32) * 4;
 }
 
-QImage DecodeEntry(const QByteArray& bytes, const QByteArray& payload) {
-  if (payload.startsWith("\x89PNG")) return QImage::fromData(payload, "PNG");
+bool TooLarge(QSize size) {
+  return size.width() > kMaxCursorSide || size.height() > kMaxCursorSide;
+}
+
+[[noreturn]] void RefuseSize(QSize size) {
+  Invalid("the picture is " + std::to_string(size.width()) + " x " + std::to_string(size.height()) +
+          " pixels; a cursor is at most " + std::to_string(kMaxCursorSide) + " x " +
+          std::to_string(kMaxCursorSide));
+}
+
+// The size is judged from the header before any pixel is decoded: a window
+// system cannot take a larger cursor, and a huge PNG costs memory first.
+QImage DecodeEntry(QByteArray bytes, const QByteArray& payload) {
+  const bool png = payload.startsWith("\x89PNG");
+  if (png) bytes = payload;
+  QBuffer buffer(&bytes);
   // Qt's icon reader understands the cursor variant of the format.
-  return QImage::fromData(bytes, "CUR");
+  QImageReader reader(&buffer, png ? "PNG" : "CUR");
+  if (const QSize size = reader.size(); size.isValid() && TooLarge(size)) RefuseSize(size);
+  QImage image = reader.read();
+  if (TooLarge(image.size())) RefuseSize(image.size());
+  return image;
 }
 
 }  // namespace

@@ -22,8 +22,13 @@ struct CursorPicture {
 // Images up to 256 x 256.
 QByteArray EncodeCursorFile(const QImage& image, QPoint hotSpot);
 
+// The largest cursor picture, in pixels each way: what Windows allows, and
+// more than X11 servers take.
+inline constexpr int kMaxCursorSide = 256;
+
 // The first image of the file and its hot spot. Throws std::runtime_error
-// ("Invalid picture ...") when the bytes are no cursor file.
+// ("Invalid picture ...") when the bytes are no cursor file or the picture is
+// larger than kMaxCursorSide either way.
 CursorPicture DecodeCursorFile(const QByteArray& bytes);
 
 // The largest cursor file that is read: 1 MiB. A 256 x 256 32-bit cursor,

@@ -6,7 +6,6 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTime>
 #include <QTimer>
 #include <QUrl>
@@ -100,10 +99,6 @@ std::uint32_t SystemClock::SecondsSinceMidnight() {
 
 QString ProgramFolder() {
   return QDir::cleanPath(QCoreApplication::applicationDirPath());
-}
-
-QString DocumentsFolder() {
-  return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
 }
 
 }  // namespace quorvane::app::qt

@@ -51,9 +51,6 @@ class SystemClock final : public Clock {
 // The folder of the running program, without a trailing separator.
 QString ProgramFolder();
 
-// The user's Documents folder.
-QString DocumentsFolder();
-
 }  // namespace quorvane::app::qt
 
 #endif  // QUORVANE_APP_QT_DESKTOP_SERVICES_H_

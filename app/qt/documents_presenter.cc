@@ -1,7 +1,6 @@
 #include "app/qt/documents_presenter.h"
 
-#include <QDir>
-#include <QUrl>
+#include <cstdio>
 #include <stdexcept>
 #include <system_error>
 #include <utility>
@@ -29,26 +28,70 @@ bool UnfitForFileName(QChar c) {
   return c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c);
 }
 
-std::filesystem::path ToPath(const QString& text) {
-  return std::filesystem::path(text.toStdU16String());
-}
+namespace fs = std::filesystem;
 
 // Any directory entry takes the name: a dangling link too, which a test
 // that follows links would call free. When it cannot be told, the write
 // says why.
-bool Taken(const QString& path) {
+bool Taken(const fs::path& path) {
   std::error_code error;
-  const auto type = std::filesystem::symlink_status(ToPath(path), error).type();
-  return type != std::filesystem::file_type::not_found && type != std::filesystem::file_type::none;
+  const auto type = fs::symlink_status(path, error).type();
+  return type != fs::file_type::not_found && type != fs::file_type::none;
+}
+
+// What stands in the way of the folder, if anything does.
+std::string InTheWay(const fs::path& folder) {
+  fs::path at;
+  for (const fs::path& part : folder) {
+    at /= part;
+    std::error_code error;
+    const fs::file_status entry = fs::symlink_status(at, error);
+    if (entry.type() == fs::file_type::not_found) return {};
+    const fs::file_status target = fs::status(at, error);
+    if (fs::is_symlink(entry) && target.type() == fs::file_type::not_found) {
+      return at.string() + " is a symbolic link to nothing";
+    }
+    if (fs::exists(target) && !fs::is_directory(target)) {
+      return at.string() + (fs::is_regular_file(target) ? " is a file" : " is no folder");
+    }
+  }
+  return {};
+}
+
+void MakeFolder(const fs::path& folder) {
+  std::error_code failed;
+  fs::create_directories(folder, failed);
+  if (!failed) return;
+  const std::string why = InTheWay(folder);
+  throw std::runtime_error("Cannot create the folder " + folder.string() + ": " +
+                           (why.empty() ? failed.message() : why));
+}
+
+// A file: URL of the path's bytes, whatever they are: no decoding on the way.
+std::u16string FileUrl(const fs::path& path) {
+  std::u16string url = u"file://";
+  for (const char c : path.native()) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+        (byte >= '0' && byte <= '9') ||
+        std::string_view("-._~/").find(c) != std::string_view::npos) {
+      url += static_cast<char16_t>(byte);
+    } else {
+      char escape[4];
+      std::snprintf(escape, sizeof escape, "%%%02X", static_cast<unsigned>(byte));
+      url.append(escape, escape + 3);
+    }
+  }
+  return url;
 }
 
 // Plain words for someone who pressed a button and expected a document.
-std::u16string NotOpenedText(const QString& path, const std::string& reason) {
+std::u16string NotOpenedText(const fs::path& path, const std::string& reason) {
   return (QStringLiteral(
               "The chart was saved as\r\n%1\r\n\r\nbut it could not be opened: %2.\r\n\r\n"
               "Open it with a word processor, for example LibreOffice Writer "
               "(Debian package libreoffice-writer).")
-              .arg(path, QString::fromStdString(reason)))
+              .arg(QString::fromStdString(path.string()), QString::fromStdString(reason)))
       .toStdU16String();
 }
 
@@ -71,7 +114,7 @@ QString DocumentFileName(const word::embedded::Document& document, int copy) {
   return title + QStringLiteral(".docx");
 }
 
-DocumentsPresenter::DocumentsPresenter(QString folder, Opener& opener, MessageBoxes& boxes,
+DocumentsPresenter::DocumentsPresenter(Folder folder, Opener& opener, MessageBoxes& boxes,
                                        Writer writer)
     : folder_(std::move(folder)), opener_(opener), boxes_(boxes), writer_(std::move(writer)) {}
 
@@ -81,28 +124,26 @@ void DocumentsPresenter::SaveNewDocx(const word::embedded::Document& document,
 }
 
 void DocumentsPresenter::Present(const word::embedded::Document& document) {
-  if (!QDir().mkpath(folder_)) {
-    throw std::runtime_error("Cannot create the folder " + folder_.toStdString());
-  }
-  const QDir folder(folder_);
+  const fs::path folder = folder_();
+  MakeFolder(folder);
   for (int copy = 1; copy <= kMostCopies; ++copy) {
-    const QString path = folder.filePath(DocumentFileName(document, copy));
+    const fs::path path = folder / fs::path(DocumentFileName(document, copy).toStdU16String());
     if (Taken(path)) continue;
     try {
-      writer_(document, ToPath(path));
+      writer_(document, path);
     } catch (const std::exception&) {
       // Someone else took the name in the meantime: try the next one.
       if (Taken(path)) continue;
       throw;
     }
     try {
-      opener_.Open(QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toStdU16String());
+      opener_.Open(FileUrl(path));
     } catch (const std::exception& e) {
       boxes_.Show(NotOpenedText(path, e.what()), AppTitleFrom(kProductName), kStyleWarning);
     }
     return;
   }
-  throw std::runtime_error("No free file name for the document in " + folder_.toStdString());
+  throw std::runtime_error("No free file name for the document in " + folder.string());
 }
 
 }  // namespace quorvane::app::qt

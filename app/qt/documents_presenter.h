@@ -25,22 +25,25 @@ class DocumentsPresenter final : public word::embedded::DocumentPresenter {
   // or if the file cannot be written.
   using Writer = std::function<void(const word::embedded::Document&, const std::filesystem::path&)>;
 
+  // The folder, as the bytes the system names it; throws when there is none.
+  using Folder = std::function<std::filesystem::path()>;
+
   // `opener` and `boxes` must outlive the presenter.
-  DocumentsPresenter(QString folder, Opener& opener, MessageBoxes& boxes,
+  DocumentsPresenter(Folder folder, Opener& opener, MessageBoxes& boxes,
                      Writer writer = SaveNewDocx);
 
-  // Writes under the first free name (one that no directory entry of any
-  // kind holds, not even a dangling link) and opens the file. Throws
-  // std::runtime_error when the file cannot be written. A saved file that
-  // cannot be opened is no failure of the program: a warning says where it
-  // is and why it did not open.
+  // Makes the folder when missing, writes under the first free name (one
+  // that no directory entry of any kind holds, not even a dangling link) and
+  // opens the file. Throws std::runtime_error when the file cannot be
+  // written, saying why. A saved file that cannot be opened is no failure of
+  // the program: a warning says where it is and why it did not open.
   void Present(const word::embedded::Document& document) override;
 
   static void SaveNewDocx(const word::embedded::Document& document,
                           const std::filesystem::path& path);
 
  private:
-  QString folder_;
+  Folder folder_;
   Opener& opener_;
   MessageBoxes& boxes_;
   Writer writer_;

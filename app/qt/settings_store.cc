@@ -1,15 +1,18 @@
 #include "app/qt/settings_store.h"
 
-#include <QSettings>
-#include <QStandardPaths>
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <system_error>
 #include <utility>
 
 #include "app/move_without_replacing.h"
+#include "app/qt/cleanup_signals.h"
+#include "app/qt/settings_lock.h"
+#include "app/qt/user_folders.h"
 #include "app/regular_file.h"
+#include "app/settings_ini.h"
+#include "word/docx/atomic_file.h"
+#include "word/utf.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -17,91 +20,109 @@ namespace {
 constexpr const char* kKeptInMemory =
     ": it is left alone, and this run's choices are kept in memory only";
 
-QString ToQString(std::u16string_view text) {
-  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-std::filesystem::path Native(const QString& path) {
-  return std::filesystem::path(path.toStdU16String());
-}
-
 // Why the store keeps its values in memory, after where a damaged file went
 // if it was moved on the way.
 std::runtime_error InMemory(const std::optional<std::string>& notice, const std::string& why) {
   return std::runtime_error(notice ? *notice + ". " + why : why);
 }
 
+std::filesystem::path LockPath(const std::filesystem::path& file) {
+  return std::filesystem::path(file) += ".lock";
+}
+
 }  // namespace
 
-QString QSettingsStore::DefaultFilePath() {
-  // QSettings' user path on XDG platforms, and its ".conf" extension.
-  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         QStringLiteral("/") + QString::fromLatin1(kApplication) + QStringLiteral(".conf");
+std::filesystem::path QSettingsStore::DefaultFilePath() {
+  return ConfigFolder() / (std::string(kApplication) + ".conf");
 }
 
-QSettingsStore::QSettingsStore() : QSettingsStore(DefaultFilePath()) {}
-QSettingsStore::QSettingsStore(QString filePath) : path_(std::move(filePath)) {}
-QSettingsStore::~QSettingsStore() = default;
-
-bool QSettingsStore::PathIsUsable() {
-  if (unusable_) return false;
-  // QSettings' lock file, which a write opens, is checked as the file is.
-  for (const QString& path : {path_, path_ + QStringLiteral(".lock")}) {
-    const std::string why = NotARegularFile(Native(path));
-    if (why.empty()) continue;
-    unusable_ = (path == path_ ? "The settings file " : "The settings lock file ") +
-                path.toStdString() + " " + why + kKeptInMemory;
-    return false;
+QSettingsStore::QSettingsStore() {
+  try {
+    path_ = DefaultFilePath();
+  } catch (const std::runtime_error& noHome) {
+    unusable_ = noHome.what() + std::string("; this run's choices are kept in memory only");
   }
-  return true;
 }
 
-std::optional<std::string> QSettingsStore::SetAside() {
+QSettingsStore::QSettingsStore(std::filesystem::path filePath) : path_(std::move(filePath)) {}
+
+void QSettingsStore::CheckPaths() const {
+  if (const std::string why = NotARegularFile(path_); !why.empty()) {
+    throw std::runtime_error("The settings file " + path_.string() + " " + why);
+  }
+  const std::filesystem::path lock = LockPath(path_);
+  if (const std::string why = NotARegularFile(lock); !why.empty()) {
+    throw std::runtime_error("The settings lock file " + lock.string() + " " + why);
+  }
+}
+
+std::string QSettingsStore::SetAside(const std::string& damage) {
+  const std::string damaged =
+      "The settings file " + path_.string() + " is damaged (" + damage + ")";
   std::error_code failed;
   for (int copy = 1; copy <= 99; ++copy) {
-    const QString to = path_ + QStringLiteral(".damaged") +
-                       (copy == 1 ? QString() : QStringLiteral("-") + QString::number(copy));
-    failed = MoveWithoutReplacing(Native(path_), Native(to));
-    if (!failed) {
-      return "The settings file " + path_.toStdString() + " is damaged: it was moved to " +
-             to.toStdString() + ", and a fresh one is started";
-    }
+    std::filesystem::path to = path_;
+    to += ".damaged" + (copy == 1 ? std::string() : "-" + std::to_string(copy));
+    failed = MoveWithoutReplacing(path_, to);
+    if (!failed)
+      return damaged + ": it was moved to " + to.string() + ", and a fresh one is started";
     if (failed != std::errc::file_exists) break;
   }
-  unusable_ = "The settings file " + path_.toStdString() +
-              " is damaged and cannot be moved aside (" + failed.message() + ")" + kKeptInMemory;
-  return std::nullopt;
+  throw std::runtime_error(damaged + " and cannot be moved aside (" + failed.message() + ")");
 }
 
-std::unique_ptr<QSettings> QSettingsStore::Open(std::optional<std::string>& notice) {
-  if (!PathIsUsable()) return nullptr;
-  // The constructor reads the file.
-  auto settings = std::make_unique<QSettings>(path_, QSettings::IniFormat);
-  if (settings->status() == QSettings::FormatError) {
-    // QSettings never writes a file it could not read.
-    settings.reset();
-    notice = SetAside();
-    if (!notice || !PathIsUsable()) return nullptr;
-    settings = std::make_unique<QSettings>(path_, QSettings::IniFormat);
+std::string QSettingsStore::LoadText(std::optional<std::string>& notice) {
+  CheckPaths();
+  std::error_code unknown;
+  if (!std::filesystem::exists(path_, unknown) && !unknown) return {};
+  std::string text;
+  try {
+    text = ReadRegularFile(path_, kMaxFileBytes);
+  } catch (const std::runtime_error& unreadable) {
+    throw std::runtime_error(std::string("The settings file ") + unreadable.what());
   }
-  if (settings->status() != QSettings::NoError) {
-    unusable_ =
-        "Cannot read the settings file " + path_.toStdString() +
-        (settings->status() == QSettings::AccessError ? " (access denied)" : " (it is damaged)") +
-        kKeptInMemory;
-    return nullptr;
+  if (const std::string damage = IniDamage(text); !damage.empty()) {
+    notice = SetAside(damage);
+    return {};
   }
-  settings->beginGroup(QString::fromLatin1(kSection));
-  return settings;
+  return text;
+}
+
+std::optional<std::string> QSettingsStore::Text(std::optional<std::string>& notice) {
+  if (unusable_) return std::nullopt;
+  try {
+    return LoadText(notice);
+  } catch (const std::runtime_error& unusable) {
+    unusable_ = unusable.what() + std::string(kKeptInMemory);
+    return std::nullopt;
+  }
+}
+
+void QSettingsStore::Change(std::string_view key, std::string_view text,
+                            std::optional<std::string>& notice) {
+  CheckPaths();
+  // As QSettings does, the folder is made when missing.
+  const std::filesystem::path folder = path_.parent_path();
+  std::error_code failed;
+  std::filesystem::create_directories(folder, failed);
+  if (failed) {
+    throw std::runtime_error("Cannot create the folder " + folder.string() +
+                             " for the settings file: " + failed.message());
+  }
+  // A kill waits until the lock is gone again.
+  const CleanupSignalsHeld held;
+  const SettingsLock lock(path_, kLockWait);
+  // Read again under the lock: another program may have changed it.
+  const std::string updated = WithIniValue(LoadText(notice), kSection, key, text);
+  word::docx::WriteFileAtomically(path_, updated, /*replace=*/true);
 }
 
 std::u16string QSettingsStore::Read(std::u16string_view key, int defaultValue) {
   std::optional<std::string> notice;
-  if (const auto settings = Open(notice)) {
+  if (const auto text = Text(notice)) {
     if (notice) throw std::runtime_error(*notice);
-    return settings->value(ToQString(key), QString::number(defaultValue))
-        .toString()
-        .toStdU16String();
+    const auto value = IniValue(*text, kSection, word::ToUtf8(key));
+    return value ? word::FromUtf8(*value) : word::FromUtf8(std::to_string(defaultValue));
   }
   if (const auto kept = memory_.find(key); kept != memory_.end()) return kept->second;
   throw InMemory(notice, *unusable_);
@@ -110,27 +131,18 @@ std::u16string QSettingsStore::Read(std::u16string_view key, int defaultValue) {
 void QSettingsStore::Write(std::u16string_view key, std::u16string_view text) {
   const bool wasUsable = !unusable_;
   std::optional<std::string> notice;
-  const auto settings = Open(notice);
-  // Checked again right before the change, which the sync after it writes:
-  // a QSettings with an unwritten change would write it when destroyed.
-  if (!settings || !PathIsUsable()) {
+  if (!unusable_) {
+    try {
+      Change(word::ToUtf8(key), word::ToUtf8(text), notice);
+    } catch (const std::runtime_error& failed) {
+      unusable_ = failed.what() + std::string(kKeptInMemory);
+    }
+  }
+  if (unusable_) {
     memory_[std::u16string(key)] = text;
     // Told once; the failure of this run was reported already.
     if (wasUsable) throw InMemory(notice, *unusable_);
     return;
-  }
-  settings->setValue(ToQString(key), ToQString(text));
-  // Takes effect at once, not when the program ends.
-  settings->sync();
-  switch (settings->status()) {
-    case QSettings::NoError:
-      break;
-    case QSettings::AccessError:
-      throw std::runtime_error("Cannot write the settings file " + path_.toStdString() +
-                               ": access denied");
-    case QSettings::FormatError:
-      throw std::runtime_error("Cannot write the settings file " + path_.toStdString() +
-                               ": it was damaged meanwhile");
   }
   if (notice) throw std::runtime_error(*notice);
 }

@@ -13,7 +13,9 @@ namespace quorvane::app::qt {
 // parses an application's style sheet, so that every sheet Qt would ignore
 // ("Could not parse application stylesheet") is refused: malformed UTF-8, a
 // sheet Qt cannot parse, and one that holds no style rule (an empty sheet,
-// only comments, only at-rules such as "@@@ { ### }"). Throws
+// only comments, only at-rules such as "@@@ { ### }"). So is a sheet that
+// names a file (url(...)) which is there but is no regular file of at most
+// 1 MiB: Qt would open it at the first paint, and block on a FIFO. Throws
 // std::runtime_error naming `origin`.
 QString ParseSkinSheet(const QByteArray& bytes, const QString& origin);
 

@@ -4,6 +4,7 @@
 #include "word/embedded/word_application.h"
 
 #include <exception>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -114,6 +115,8 @@ void Present(const ApplicationState& app) {
     app.presenter->Present(document);
   } catch (const AutomationError&) {
     throw;
+  } catch (const std::bad_alloc&) {
+    throw;  // told as "Out of memory", not as "std::bad_alloc"
   } catch (const std::exception& e) {
     throw AutomationError(e.what());
   }

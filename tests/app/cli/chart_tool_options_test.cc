@@ -37,6 +37,27 @@ TEST(ChartToolOptionsTest, ValueForms) {
   EXPECT_EQ(Parse({"--output=-"}).output, "-");
 }
 
+// The footer is one line of text a document can hold; nothing is dropped or
+// replaced silently.
+TEST(ChartToolOptionsTest, FooterText) {
+  const std::pair<std::string_view, const char*> kCases[] = {
+      {"a\rb\nc\r\nd\n\re", "a b c d  e"},
+      {"tab\there caf\xc3\xa9 \xef\xbf\xbd", "tab\there caf\xc3\xa9 \xef\xbf\xbd"},
+      {"caf\xe9", "not valid UTF-8"},
+      {"\xed\xa0\x80", "not valid UTF-8"},  // a surrogate
+      {"a\x01", "holds U+0001"},
+      {"\xef\xbf\xbe", "holds U+FFFE"},
+      {"x\xef\xbf\xbf", "holds U+FFFF"},
+  };
+  for (const auto& [given, expected] : kCases) {
+    try {
+      EXPECT_EQ(Parse({"--footer", given}).footer, expected);
+    } catch (const UsageError& refused) {
+      EXPECT_NE(std::string(refused.what()).find(expected), std::string::npos) << refused.what();
+    }
+  }
+}
+
 TEST(ChartToolOptionsTest, Refusals) {
   const std::vector<std::vector<std::string_view>> bad = {
       {"--bogus"},

@@ -115,6 +115,13 @@ else
   done
   [ -c "$work/full" ] || fail "the full device is no longer a character device"
 fi
+# Closed, the document is written all the same, and the message says so.
+"$tool" -o "$work/closed.docx" >&- 2>"$work/closed.err"
+expect_eq "closed standard output: exit status" 1 $?
+expect_eq "closed standard output: message" \
+  "quorvane-chart: cannot write to standard output, but $work/closed.docx was written" \
+  "$(cat "$work/closed.err")"
+[ -s "$work/closed.docx" ] || fail "closed standard output: no document"
 
 # --- what -o may replace: only a regular file -----------------------------
 # Device nodes, FIFOs and links of our own, in a scratch folder: never the
@@ -161,6 +168,23 @@ link-to-device  |it is a symbolic link to a character device, not to a regular f
 dangling        |it is a dangling symbolic link
 link-to-stdout  |it is a symbolic link to a FIFO, not to a regular file
 TABLE
+
+# A name that ends in a separator names a folder: refused before any work.
+for name in new/ new/. new/..; do
+  "$tool" -o "$targets/$name" 2>"$work/target.err"
+  expect_eq "-o $name: exit status" 1 $?
+  expect_eq "-o $name: message" \
+    "quorvane-chart: Cannot write \"$targets/$name\": it names a folder, not a file" \
+    "$(cat "$work/target.err")"
+  [ -e "$targets/new" ] && fail "-o $name: $targets/new was made"
+done
+
+# A footer that is no UTF-8 text is refused, not mended.
+"$tool" --footer $'caf\xe9' -o "$work/footer.docx" 2>"$work/footer.err"
+expect_eq "--footer not UTF-8: exit status" 2 $?
+expect_eq "--footer not UTF-8: message" \
+  "quorvane-chart: the --footer text is not valid UTF-8" "$(head -n 1 "$work/footer.err")"
+[ -e "$work/footer.docx" ] && fail "--footer not UTF-8: a document was written"
 
 # A regular file: replaced only with --force, keeping its permission bits;
 # through a link, in its own folder, and the link stays.

@@ -1,8 +1,10 @@
 // Cursor files: the hot spot from the directory entry, the image from the
 // payload, refusals of what is no cursor file.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QTemporaryDir>
 
 #include "app/qt/cursor_file.h"
@@ -38,6 +40,43 @@ TEST(CursorFileTest, RefusesWhatIsNoCursorFile) {
   beyondEnd[18] = 0x70;  // image offset
   for (const QByteArray& bytes : {QByteArray(), QByteArray(40, 'x'), icon, beyondEnd}) {
     EXPECT_THROW(DecodeCursorFile(bytes), std::runtime_error);
+  }
+}
+
+// A cursor file whose one entry holds a blank picture as PNG.
+QByteArray PngCursor(int width, int height) {
+  QImage image(width, height, QImage::Format_Mono);
+  image.fill(0);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  QByteArray bytes = EncodeCursorFile(HalfRed(1), {0, 0}).left(22);
+  const auto size = static_cast<quint32>(png.size());
+  for (int i = 0; i < 4; ++i) bytes[14 + i] = char((size >> (8 * i)) & 0xFF);
+  return bytes + png;
+}
+
+// No window system takes a cursor beyond 256 x 256; a larger one ended the
+// program at the first hover.
+TEST(CursorFileTest, RefusesAPictureLargerThanACursorCanBe) {
+  const struct {
+    QByteArray bytes;
+    bool refused;
+  } kCases[] = {
+      {PngCursor(256, 256), false},
+      {PngCursor(257, 1), true},
+      {PngCursor(1, 257), true},
+      {PngCursor(2100, 2100), true},
+  };
+  for (const auto& c : kCases) {
+    try {
+      EXPECT_LE(DecodeCursorFile(c.bytes).image.width(), 256);
+      EXPECT_FALSE(c.refused) << c.bytes.size();
+    } catch (const std::runtime_error& refused) {
+      EXPECT_TRUE(c.refused) << refused.what();
+      EXPECT_THAT(refused.what(), ::testing::HasSubstr("a cursor is at most 256 x 256"));
+    }
   }
 }
 

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +39,10 @@ std::vector<QString> FileNamesOf(const std::vector<std::u16string>& urls) {
   return names;
 }
 
+DocumentsPresenter::Folder At(const QString& folder) {
+  return [path = test_support::ToPath(folder)] { return path; };
+}
+
 // Refuses an existing path, as SaveDocx does without `replace`.
 void WriteNew(const Document&, const std::filesystem::path& path) {
   QFile file(QString::fromStdU16String(path.u16string()));
@@ -65,7 +70,7 @@ TEST(DocumentsPresenterTest, EachDocumentTakesTheNextFreeNameNeverReplacingOne) 
   const QString documents = home.filePath("Documents");  // made when needed
   test_support::RecordingOpener opener;
   test_support::RecordingBoxes boxes;
-  DocumentsPresenter presenter(documents, opener, boxes, WriteNew);
+  DocumentsPresenter presenter(At(documents), opener, boxes, WriteNew);
   const Document chart = Titled(u"ASCII Conversion Chart");
   presenter.Present(chart);
   ASSERT_TRUE(
@@ -94,7 +99,7 @@ TEST(DocumentsPresenterTest, AnyDirectoryEntryTakesTheName) {
   test_support::RecordingOpener opener;
   test_support::RecordingBoxes boxes;
   // The real writer, which refuses each of them too.
-  DocumentsPresenter presenter(QString::fromStdString(documents.string()), opener, boxes);
+  DocumentsPresenter presenter([&] { return documents; }, opener, boxes);
   presenter.Present(Titled(u"ASCII Conversion Chart", true));
   EXPECT_THAT(FileNamesOf(opener.opened),
               ::testing::ElementsAre("ASCII Conversion Chart - Landscape (5).docx"));
@@ -105,14 +110,52 @@ TEST(DocumentsPresenterTest, AnyDirectoryEntryTakesTheName) {
   EXPECT_EQ(fs::file_size(file), 4u);
 }
 
-TEST(DocumentsPresenterTest, UnwritableFolderFailsAndOpensNothing) {
-  const QTemporaryDir home;
-  ASSERT_TRUE(test_support::WriteFile(home.filePath("Documents"), "a file, not a folder"));
+// A folder that cannot be made says why; nothing is written or opened.
+TEST(DocumentsPresenterTest, AFolderThatCannotBeMadeSaysWhy) {
+  namespace fs = std::filesystem;
+  const QTemporaryDir scratch;
+  const fs::path home = test_support::ToPath(scratch.path());
+  ASSERT_TRUE(test_support::WriteFile(home / "file", "a file, not a folder"));
+  fs::create_symlink("nowhere", home / "dangling");
+  fs::create_directory(home / "locked", home);
+  fs::permissions(home / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+  const bool root = ::geteuid() == 0;  // may write anywhere
+  const std::pair<fs::path, std::string> kCases[] = {
+      {home / "file", (home / "file").string() + " is a file"},
+      {home / "file" / "Documents", (home / "file").string() + " is a file"},
+      {home / "dangling", (home / "dangling").string() + " is a symbolic link to nothing"},
+      {home / "locked" / "Documents", "Permission denied"},
+  };
+  for (const auto& [folder, why] : kCases) {
+    if (root && why == "Permission denied") continue;
+    test_support::RecordingOpener opener;
+    test_support::RecordingBoxes boxes;
+    DocumentsPresenter presenter([&] { return folder; }, opener, boxes);
+    try {
+      presenter.Present(Titled(u"Chart"));
+      ADD_FAILURE() << "written into " << folder;
+    } catch (const std::runtime_error& failed) {
+      EXPECT_EQ(failed.what(), "Cannot create the folder " + folder.string() + ": " + why);
+    }
+    EXPECT_TRUE(opener.opened.empty());
+  }
+  fs::permissions(home / "locked", fs::perms::owner_all);
+}
+
+// The folder's name is bytes, kept as they are: not UTF-8 here.
+TEST(DocumentsPresenterTest, AFolderNameThatIsNotUtf8IsKeptAsItIs) {
+  namespace fs = std::filesystem;
+  const QTemporaryDir scratch;
+  const fs::path documents = test_support::ToPath(scratch.path()) / "caf\xe9" / "Documents";
   test_support::RecordingOpener opener;
   test_support::RecordingBoxes boxes;
-  DocumentsPresenter presenter(home.filePath("Documents"), opener, boxes);
-  EXPECT_THROW(presenter.Present(Titled(u"Chart")), std::runtime_error);
-  EXPECT_TRUE(opener.opened.empty());
+  DocumentsPresenter presenter([&] { return documents; }, opener, boxes);
+  presenter.Present(Titled(u"Chart"));
+  EXPECT_TRUE(fs::is_regular_file(documents / "Chart - Portrait.docx"));
+  EXPECT_THAT(opener.opened,
+              ::testing::ElementsAre(u"file://" + scratch.path().toStdU16String() +
+                                     u"/caf%E9/Documents/Chart%20-%20Portrait.docx"));
+  EXPECT_EQ(fs::directory_iterator(scratch.path().toStdString())->path().filename(), "caf\xe9");
 }
 
 // The desktop's opener as the program starts it, played by a script on PATH:
@@ -142,7 +185,8 @@ TEST(DocumentsPresenterTest, AChartThatDoesNotOpenIsSavedAndExplained) {
     qputenv("PATH", bin.toLocal8Bit());
     DocumentOpener opener;
     test_support::RecordingBoxes boxes;
-    DocumentsPresenter presenter(home.filePath("Documents"), opener, boxes);
+    DocumentsPresenter presenter([&] { return test_support::ToPath(home.filePath("Documents")); },
+                                 opener, boxes);
     EXPECT_NO_THROW(presenter.Present(Titled(u"ASCII Conversion Chart")));
     qputenv("PATH", path);
     const QString saved = home.filePath("Documents/ASCII Conversion Chart - Portrait.docx");

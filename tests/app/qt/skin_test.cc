@@ -60,6 +60,39 @@ TEST(SkinSheetTest, RefusesEverySheetQtCannotParseOrThatHoldsNoRule) {
   }
 }
 
+// Qt opens what a sheet names at the first paint: the same rules as for the
+// skin file, checked before, so that no FIFO there blocks the window.
+TEST(SkinSheetTest, RefusesASheetNamingAFileThatIsNoRegularFileOfASaneSize) {
+  const QTemporaryDir dir;
+  const auto at = [&](const char* name) { return dir.filePath(name); };
+  ASSERT_TRUE(test_support::MakeFifo(ToPath(at("fifo"))));
+  ASSERT_TRUE(test_support::MakeFifo(ToPath(at("hand@2x.png"))));
+  ASSERT_TRUE(test_support::MakeLink(ToPath(at("link")), ToPath(at("fifo"))));
+  ASSERT_TRUE(test_support::MakeSparseFile(ToPath(at("huge.png")), kMaxSkinFileBytes + 1));
+  ASSERT_TRUE(test_support::WriteFile(at("good.png"), "png"));
+  const std::pair<QString, const char*> kCases[] = {
+      {"QPushButton { image: url(" + at("fifo") + "); }", "which is a FIFO, not a regular file"},
+      {"QWidget { border-image: url(\"" + at("link") + "\") 1 }", "to a FIFO"},
+      {"QWidget {} @media screen { QLabel { background: red url(" + at("huge.png") + "); } }",
+       "which is larger than 1 MiB"},
+      {"#id { background-image: url(" + at("hand.png") + ") }", "hand@2x.png), which is a FIFO"},
+      {"QLabel { image: url(" + dir.path() + ") }", "which is a directory"},
+      {"QLabel { image: url(" + at("good.png") + "); border-image: url(:/qt/x.png) }", nullptr},
+      {"QLabel { image: url(" + at("missing.png") + ") }", nullptr},
+  };
+  const test_support::HangGuard guard(20);
+  for (const auto& [sheet, why] : kCases) {
+    try {
+      ParseSkinSheet(sheet.toUtf8(), "o.cjs");
+      EXPECT_EQ(why, nullptr) << sheet.toStdString();
+    } catch (const std::runtime_error& refused) {
+      ASSERT_NE(why, nullptr) << refused.what();
+      EXPECT_THAT(refused.what(), ::testing::StartsWith("Skin file o.cjs names /"));
+      EXPECT_THAT(refused.what(), ::testing::HasSubstr(why));
+    }
+  }
+}
+
 // Method 2 reads an ordinary file of at most 1 MiB, and nothing else: no FIFO
 // or device is opened for reading, none blocks the call.
 TEST(StyleSheetSkinTest, LoadsOnlyAnOrdinaryFileOfASaneSize) {
@@ -123,6 +156,7 @@ class ApplySkinTest : public ::testing::Test {
   QString SkinPath() const {
     return QString::fromStdU16String(SkinFilePath(harness_.ProgramFolder()));
   }
+  QString Fifo() const { return QString::fromStdU16String(harness_.ProgramFolder()) + "/fifo"; }
   static QColor ButtonFaceColor() { return QApplication::palette().color(QPalette::Button); }
 
   // Loads the window, checking that the text box and the push button keep
@@ -184,7 +218,10 @@ TEST_F(ApplySkinTest, RefusedSkinIsReportedAtLine100AndKeepsTheButtonFaceColours
       {"@@@ { ### }", "holds no style rule"},
       {"QWidget } {", "is no style sheet that Qt can parse"},
       {{}, "is larger than 1 MiB"},  // a sparse file
+      {"QPushButton{image:url(" + Fifo().toUtf8() + ");}", "which is a FIFO"},
   };
+  ASSERT_TRUE(test_support::MakeFifo(ToPath(Fifo())));
+  const test_support::HangGuard guard(20);
   harness_.skin.inner = &realSkin_;
   for (const auto& [sheet, why] : kRefused) {
     ASSERT_TRUE(sheet.isNull()

@@ -5,6 +5,7 @@
 // the document procedures do, and reads the result back from the presenter.
 
 #include <memory>
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -19,11 +20,13 @@ namespace quorvane::word::embedded::test_support {
 class CapturingPresenter final : public DocumentPresenter {
  public:
   void Present(const Document& document) override {
+    if (outOfMemory) throw std::bad_alloc();
     if (failure) throw std::runtime_error(*failure);
     shown.push_back(document);
   }
   std::vector<Document> shown;
   std::optional<std::string> failure;
+  bool outOfMemory = false;
 };
 
 struct Engine {

@@ -56,6 +56,10 @@ TEST(WordApplicationTest, ThrowingPresenterFailsThePutWithItsDescription) {
     EXPECT_STREQ(error.what(), "disk full");
   }
   EXPECT_EQ(e.app.GetValue("Visible"), Bool(false));
+  // Not a failure with the description "std::bad_alloc": the caller says
+  // "Out of memory".
+  e.presenter->outOfMemory = true;
+  EXPECT_THROW(e.app.Put("Visible", Bool(true)), std::bad_alloc);
 }
 
 TEST(WordApplicationTest, QuitDiscardsTheDocumentsAndEndsTheApplication) {
