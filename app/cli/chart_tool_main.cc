@@ -18,6 +18,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "app/cli/chart_tool_options.h"
@@ -165,7 +166,9 @@ class CreationWatch final : public word::ObjectFactory {
 class TerminalBusyPrompt final : public quorvane::word::com::BusyPrompt {
  public:
   explicit TerminalBusyPrompt(long seconds) : seconds_(seconds) {}
+  // Once a run: the Quit after giving up may wait as well.
   void WaitStarted() override {
+    if (std::exchange(announced_, true)) return;
     WriteError("Microsoft Word is busy; waiting up to " + std::to_string(seconds_) +
                " seconds for it\n");
   }
@@ -177,6 +180,7 @@ class TerminalBusyPrompt final : public quorvane::word::com::BusyPrompt {
 
  private:
   long seconds_;
+  bool announced_ = false;
 };
 
 // The chart in the installed Word, left open, visible and unsaved there.

@@ -283,6 +283,7 @@ TEST(ChartExeTest, WordInAProcessOfItsOwnIsWaitedForAndItsEndReported) {
     EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
     const std::string err = WithoutCr(run.err);
     for (const std::string& part : c.errParts) EXPECT_THAT(err, HasSubstr(part));
+    EXPECT_EQ(err.find(waiting), err.rfind(waiting)) << "more than one line on waiting";
     if (c.errParts.empty()) {
       EXPECT_THAT(err, IsEmpty());
     }
