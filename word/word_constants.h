@@ -75,8 +75,8 @@ inline constexpr std::int32_t wdAlignVerticalBottom = 3;
 
 // WdGutterStyle
 inline constexpr std::int32_t wdGutterPosLeft = 0;
-inline constexpr std::int32_t wdGutterPosRight = 1;
-inline constexpr std::int32_t wdGutterPosTop = 2;
+inline constexpr std::int32_t wdGutterPosTop = 1;
+inline constexpr std::int32_t wdGutterPosRight = 2;
 
 }  // namespace quorvane::word
 

@@ -12,6 +12,7 @@
 #include <io.h>
 #endif
 
+#include <chrono>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -20,6 +21,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "app/cli/chart_tool_options.h"
@@ -37,7 +39,9 @@
 #include <cwchar>
 
 #include "word/com/apartment.h"
+#include "word/com/busy_policy.h"
 #include "word/com/com_factory.h"
+#include "word/com/message_filter.h"
 #endif
 
 namespace {
@@ -186,19 +190,53 @@ class CreationWatch final : public word::ObjectFactory {
   word::ObjectFactory& inner_;
 };
 
+// A busy Word is waited for as the desktop program waits, but with nobody to
+// ask past the bound: the tool says that it waits, and then gives up.
+class TerminalBusyPrompt final : public quorvane::word::com::BusyPrompt {
+ public:
+  explicit TerminalBusyPrompt(long seconds) : seconds_(seconds) {}
+  // Once a run: the Quit after giving up may wait as well.
+  void WaitStarted() override {
+    if (std::exchange(announced_, true)) return;
+    WriteError("Microsoft Word is busy; waiting up to " + std::to_string(seconds_) +
+               " seconds for it\n");
+  }
+  bool KeepWaiting() override {
+    gaveUp = true;
+    return false;
+  }
+  bool gaveUp = false;
+
+ private:
+  long seconds_;
+  bool announced_ = false;
+};
+
 // The chart in the installed Word, left open, visible and unsaved there.
 int ShowInWord(const ChartToolOptions& options) {
-  const quorvane::word::com::Apartment apartment;  // outlives every COM reference below
+  namespace com = quorvane::word::com;
+  const com::Apartment apartment;  // outlives every COM reference below
+  const com::BusyTiming timing;
+  const auto busy = std::make_shared<TerminalBusyPrompt>(
+      std::chrono::duration_cast<std::chrono::seconds>(timing.bound).count());
+  const auto policy = std::make_shared<const com::BusyPolicy>(busy, timing);
+  const com::MessageFilterRegistration filter(policy);  // before Word is created
   word::ClassRegistry registry;
-  quorvane::word::com::RegisterWord(registry);
+  com::RegisterWord(registry, policy);
   CreationWatch watch(registry);
   if (RunChart(options, watch) == 0) return 0;
-  WriteError(watch.created
-                 ? "Microsoft Word failed while making the chart (see above); "
-                   "the chart is not open in Word\n"
-                 : "Microsoft Word could not be driven: it is not installed here or cannot be "
-                   "started. Without --word the chart is written as a .docx file, no Word "
-                   "needed\n");
+  if (busy->gaveUp) {
+    WriteError(
+        "Microsoft Word stayed busy; gave up waiting for it. The chart is not open in "
+        "Word\n");
+  } else {
+    WriteError(watch.created
+                   ? "Microsoft Word failed while making the chart (see above); "
+                     "the chart is not open in Word\n"
+                   : "Microsoft Word could not be driven: it is not installed here or cannot be "
+                     "started. Without --word the chart is written as a .docx file, no Word "
+                     "needed\n");
+  }
   return kExitFailure;
 }
 #endif

@@ -10,6 +10,7 @@
 #include <array>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -211,6 +212,93 @@ TEST(ChartExeTest, WithoutWordTheToolSaysWordCouldNotBeDriven) {
     EXPECT_THAT(run.out, IsEmpty());
   }
   EXPECT_TRUE(fs::is_empty(folder.path()));
+}
+
+// The stand-in in a process of its own, as Word is, with its knobs: busy at
+// first or for ever, a description deferred, an end mid-run, one long call. Each run is bounded by
+// RunTool's limit; one Word at most is started.
+TEST(ChartExeTest, WordInAProcessOfItsOwnIsWaitedForAndItsEndReported) {
+  struct Knob {
+    const wchar_t* name;
+    const wchar_t* value;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Knob> knobs;
+    DWORD exitCode;
+    std::vector<std::string> errParts;
+    bool completes;  // the same operations and document as in-process
+  };
+  const std::string waiting =
+      "quorvane-chart: Microsoft Word is busy; waiting up to 10 seconds "
+      "for it\n";
+  const Case cases[] = {
+      {"rejected at first", {{L"QUORVANE_STANDIN_REJECT", L"3"}}, 0, {waiting}, true},
+      {"one call held past the pending patience",
+       {{L"QUORVANE_STANDIN_DELAY", L"20:6000"}},
+       0,
+       {},
+       true},
+      {"busy for ever",
+       {{L"QUORVANE_STANDIN_REJECT", L"1000000"}},
+       1,
+       {waiting, "Call was rejected by callee\n", "stayed busy; gave up waiting for it"},
+       false},
+      // Wine's stub passes the fill-in pointer on instead of calling it; it
+      // must not be called in this process, and the failure still counts.
+      {"a description deferred to a fill-in",
+       {{L"QUORVANE_STANDIN_FAIL_AT", L"30"}, {L"QUORVANE_STANDIN_DEFER", L"1"}},
+       1,
+       {"quorvane-chart: Automation error 0x80004005", " at line 142)\n"},
+       false},
+      {"ended mid-run",
+       {{L"QUORVANE_STANDIN_EXIT_AT", L"30"}},
+       1,
+       {" at line 142)\n", "Microsoft Word failed while making the chart"},
+       false},
+  };
+  // The reference: the same tool against the stand-in in its own process.
+  const ScratchFolder reference(L"quorvane-exe-reference"), folder(L"quorvane-exe-folder"),
+      captures(L"quorvane-exe-captures");
+  {
+    const StandInWord inProcess;
+    const ScopedVariable shown(kDocumentsVariable, reference.path().wstring());
+    const ScopedVariable log(L"QUORVANE_STANDIN_LOG", (reference.path() / L"log.txt").wstring());
+    ASSERT_EQ(RunTool({L"--word"}, folder.path(), captures.path()).exitCode, 0u);
+  }
+  const std::string operations = ReadFile(reference.path() / L"log.txt");
+  ASSERT_THAT(operations, HasSubstr("\n4 Visible\n"));
+
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const ScratchFolder documents(L"quorvane-exe-documents");
+    const StandInWord standIn(StandInHost::kLocalServer);
+    const ScopedVariable shown(kDocumentsVariable, documents.path().wstring());
+    const ScopedVariable log(L"QUORVANE_STANDIN_LOG", (documents.path() / L"log.txt").wstring());
+    std::vector<std::unique_ptr<ScopedVariable>> knobs;
+    for (const Knob& knob : c.knobs) {
+      knobs.push_back(std::make_unique<ScopedVariable>(knob.name, knob.value));
+    }
+    const ToolRun run = RunTool({L"--word"}, folder.path(), captures.path());
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
+    const std::string err = WithoutCr(run.err);
+    for (const std::string& part : c.errParts) EXPECT_THAT(err, HasSubstr(part));
+    EXPECT_EQ(err.find(waiting), err.rfind(waiting)) << "more than one line on waiting";
+    if (c.errParts.empty()) {
+      EXPECT_THAT(err, IsEmpty());
+    }
+    const std::string served = ReadFile(documents.path() / L"log.txt");
+    EXPECT_THAT(served, StartsWith("server started\n"));
+    EXPECT_EQ(served.find("server started", 1), std::string::npos) << "a second Word started";
+    if (c.completes) {
+      EXPECT_EQ(served.substr(served.find('\n') + 1), operations);
+      EXPECT_TRUE(ReadFile(documents.path() / L"document1.docx") ==
+                  ReadFile(reference.path() / L"document1.docx"))
+          << "not the same bytes";
+    } else {
+      EXPECT_FALSE(fs::exists(documents.path() / L"document1.docx"));
+    }
+  }
 }
 
 // The footer and the file name both leave every ANSI code page.

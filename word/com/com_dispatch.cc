@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,9 +17,11 @@ namespace {
 
 constexpr WORD kGetOrCall = DISPATCH_PROPERTYGET | DISPATCH_METHOD;
 
-DispatchPtr ObjectOf(IDispatch* dispatch) {
+// Objects that a server hands out are as busy as the server: they share its
+// policy.
+DispatchPtr ObjectOf(IDispatch* dispatch, const std::shared_ptr<const BusyPolicy>& policy) {
   if (dispatch == nullptr) return nullptr;
-  return std::make_shared<ComDispatch>(ComPtr<IDispatch>::Share(dispatch));
+  return std::make_shared<ComDispatch>(ComPtr<IDispatch>::Share(dispatch), policy);
 }
 
 // Only objects of this backend can be handed back to a server.
@@ -30,7 +33,7 @@ ComPtr<IDispatch> DispatchOf(const DispatchPtr& object) {
 
 // The member's DISPID followed by those of the named arguments, in one call
 // as the server expects them.
-std::vector<DISPID> IdsOf(IDispatch& dispatch, std::string_view member,
+std::vector<DISPID> IdsOf(IDispatch& dispatch, const BusyPolicy& policy, std::string_view member,
                           std::span<const Arg> named) {
   std::vector<std::wstring> names;
   names.reserve(named.size() + 1);
@@ -44,9 +47,10 @@ std::vector<DISPID> IdsOf(IDispatch& dispatch, std::string_view member,
   for (std::wstring& name : names) pointers.push_back(name.data());
 
   std::vector<DISPID> ids(names.size(), DISPID_UNKNOWN);
-  const HRESULT hr =
-      dispatch.GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
-                             LOCALE_USER_DEFAULT, ids.data());
+  const HRESULT hr = policy.Run([&] {
+    return dispatch.GetIDsOfNames(IID_NULL, pointers.data(), static_cast<UINT>(pointers.size()),
+                                  LOCALE_USER_DEFAULT, ids.data());
+  });
   if (hr == DISP_E_UNKNOWNNAME && ids[0] != DISPID_UNKNOWN && !named.empty()) {
     throw ComError(DISP_E_PARAMNOTFOUND);
   }
@@ -67,8 +71,17 @@ SplitArgs Split(std::span<const Arg> args) {
 
 // One Invoke. COM takes the arguments last to first, named ones before the
 // positional; a put passes its value as the named argument DISPID_PROPERTYPUT.
-HRESULT Invoke(IDispatch& dispatch, DISPID member, std::span<const DISPID> namedIds,
-               const SplitArgs& args, WORD flags, VARIANT* result, std::string& failure) {
+// Whether `dispatch` is the object itself rather than a proxy of COM's for
+// one in another process or apartment; only proxies answer for
+// IClientSecurity, and locally.
+bool InProcess(IDispatch& dispatch) {
+  ComPtr<IClientSecurity> security;
+  return FAILED(dispatch.QueryInterface(IID_IClientSecurity, security.ReceiveVoid()));
+}
+
+HRESULT Invoke(IDispatch& dispatch, const BusyPolicy& policy, DISPID member,
+               std::span<const DISPID> namedIds, const SplitArgs& args, WORD flags, VARIANT* result,
+               std::string& failure) {
   const std::size_t named = args.named.size();
   const std::size_t count = named + args.positional.size();
   VariantArray block(count);
@@ -85,38 +98,45 @@ HRESULT Invoke(IDispatch& dispatch, DISPID member, std::span<const DISPID> named
   params.rgdispidNamedArgs = ids.empty() ? nullptr : ids.data();
   params.cNamedArgs = static_cast<UINT>(ids.size());
 
-  ExcepInfoHolder info;
-  UINT argError = 0;
-  const HRESULT hr = dispatch.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result,
-                                     &info.get(), &argError);
-  if (FAILED(hr)) failure = DescribeInvokeFailure(hr, info.get());
-  return hr;
+  // A rejected call never ran: it goes again as it was.
+  return policy.Run([&] {
+    if (result != nullptr) VariantClear(result);
+    ExcepInfoHolder info;
+    UINT argError = 0;
+    const HRESULT attempt = dispatch.Invoke(member, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                            result, &info.get(), &argError);
+    if (FAILED(attempt)) failure = DescribeInvokeFailure(attempt, info.get(), InProcess(dispatch));
+    return attempt;
+  });
 }
 
-Value ResultOf(VariantHolder& result) {
-  return ToValue(result.get(), ObjectOf);
+Value ResultOf(VariantHolder& result, const std::shared_ptr<const BusyPolicy>& policy) {
+  return ToValue(result.get(), [&](IDispatch* dispatch) { return ObjectOf(dispatch, policy); });
 }
 
-Value GetOrCall(IDispatch& dispatch, std::string_view name, std::span<const Arg> args) {
+Value GetOrCall(IDispatch& dispatch, const std::shared_ptr<const BusyPolicy>& policy,
+                std::string_view name, std::span<const Arg> args) {
   const SplitArgs split = Split(args);
-  const std::vector<DISPID> ids = IdsOf(dispatch, name, split.named);
+  const std::vector<DISPID> ids = IdsOf(dispatch, *policy, name, split.named);
   VariantHolder result;
   std::string failure;
-  const HRESULT hr = Invoke(dispatch, ids[0], std::span(ids).subspan(1), split, kGetOrCall,
+  const HRESULT hr = Invoke(dispatch, *policy, ids[0], std::span(ids).subspan(1), split, kGetOrCall,
                             result.Receive(), failure);
   if (FAILED(hr)) throw ComError(hr, failure);
-  return ResultOf(result);
+  return ResultOf(result, policy);
 }
 
 }  // namespace
 
-ComDispatch::ComDispatch(ComPtr<IDispatch> dispatch) : dispatch_(std::move(dispatch)) {
+ComDispatch::ComDispatch(ComPtr<IDispatch> dispatch, std::shared_ptr<const BusyPolicy> policy)
+    : dispatch_(std::move(dispatch)), policy_(std::move(policy)) {
   if (!dispatch_) throw AutomationError(std::string(failure_text::kObjectNotSet));
+  if (!policy_) throw std::invalid_argument("ComDispatch needs a busy policy");
 }
 
 Value ComDispatch::Get(std::string_view name, std::span<const Arg> args) {
   try {
-    return GetOrCall(*dispatch_, name, args);
+    return GetOrCall(*dispatch_, policy_, name, args);
   } catch (const ComError& e) {
     if (e.code() != DISP_E_BADPARAMCOUNT || args.empty()) throw;
     // The default member cannot be named, so its arguments go by position.
@@ -124,35 +144,36 @@ Value ComDispatch::Get(std::string_view name, std::span<const Arg> args) {
     if (!split.named.empty()) throw;
     VariantHolder holder;
     std::string failure;
-    const std::vector<DISPID> ids = IdsOf(*dispatch_, name, {});
-    HRESULT hr = Invoke(*dispatch_, ids[0], {}, {}, kGetOrCall, holder.Receive(), failure);
+    const std::vector<DISPID> ids = IdsOf(*dispatch_, *policy_, name, {});
+    HRESULT hr =
+        Invoke(*dispatch_, *policy_, ids[0], {}, {}, kGetOrCall, holder.Receive(), failure);
     if (FAILED(hr)) throw ComError(hr, failure);
     if (V_VT(&holder.get()) != VT_DISPATCH || V_DISPATCH(&holder.get()) == nullptr) throw;
     VariantHolder result;
-    hr = Invoke(*V_DISPATCH(&holder.get()), DISPID_VALUE, {}, split, kGetOrCall, result.Receive(),
-                failure);
+    hr = Invoke(*V_DISPATCH(&holder.get()), *policy_, DISPID_VALUE, {}, split, kGetOrCall,
+                result.Receive(), failure);
     if (FAILED(hr)) throw ComError(hr, failure);
-    return ResultOf(result);
+    return ResultOf(result, policy_);
   }
 }
 
 void ComDispatch::Put(std::string_view name, const Value& value) {
-  const std::vector<DISPID> ids = IdsOf(*dispatch_, name, {});
+  const std::vector<DISPID> ids = IdsOf(*dispatch_, *policy_, name, {});
   SplitArgs split;
   split.named.push_back(Arg{"=", value});
   const DISPID putId = DISPID_PROPERTYPUT;
   std::string failure;
-  const HRESULT hr = Invoke(*dispatch_, ids[0], std::span(&putId, 1), split, DISPATCH_PROPERTYPUT,
-                            nullptr, failure);
+  const HRESULT hr = Invoke(*dispatch_, *policy_, ids[0], std::span(&putId, 1), split,
+                            DISPATCH_PROPERTYPUT, nullptr, failure);
   if (FAILED(hr)) throw ComError(hr, failure);
 }
 
 Value ComDispatch::Call(std::string_view name, std::span<const Arg> args) {
-  return GetOrCall(*dispatch_, name, args);
+  return GetOrCall(*dispatch_, policy_, name, args);
 }
 
-Value ObjectValue(IDispatch* dispatch) {
-  return Value::Object(ObjectOf(dispatch));
+Value ObjectValue(IDispatch* dispatch, std::shared_ptr<const BusyPolicy> policy) {
+  return Value::Object(ObjectOf(dispatch, policy));
 }
 
 }  // namespace quorvane::word::com

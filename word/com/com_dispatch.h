@@ -8,17 +8,20 @@
 
 #include <ole2.h>
 
+#include <memory>
 #include <span>
 #include <string_view>
 
 #include "word/automation.h"
+#include "word/com/busy_policy.h"
 #include "word/com/com_ptr.h"
 
 namespace quorvane::word::com {
 
 class ComDispatch final : public Dispatch {
  public:
-  explicit ComDispatch(ComPtr<IDispatch> dispatch);
+  // Calls that come back busy are tried again under `policy`.
+  ComDispatch(ComPtr<IDispatch> dispatch, std::shared_ptr<const BusyPolicy> policy);
 
   // A get with arguments that the server refuses for their count is retried
   // as the get without them, followed by the result's default member with
@@ -31,10 +34,11 @@ class ComDispatch final : public Dispatch {
 
  private:
   ComPtr<IDispatch> dispatch_;
+  std::shared_ptr<const BusyPolicy> policy_;
 };
 
 // An object Value for `dispatch` (null stays an empty reference).
-Value ObjectValue(IDispatch* dispatch);
+Value ObjectValue(IDispatch* dispatch, std::shared_ptr<const BusyPolicy> policy);
 
 }  // namespace quorvane::word::com
 

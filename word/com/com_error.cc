@@ -38,6 +38,10 @@ constexpr std::pair<HRESULT, std::string_view> kVisualBasicTexts[] = {
     {RPC_E_SERVER_DIED, "The remote server machine does not exist or is unavailable"},
     {HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE),
      "The remote server machine does not exist or is unavailable"},
+    {HRESULT_FROM_WIN32(RPC_S_CALL_FAILED), "The remote procedure call failed"},
+    {RPC_E_CALL_REJECTED, "Call was rejected by callee"},
+    {RPC_E_SERVERCALL_RETRYLATER, "Call was rejected by callee"},
+    {RPC_E_CALL_CANCELED, "Call was canceled by the message filter"},
 };
 
 std::string SystemText(HRESULT code) {
@@ -67,12 +71,10 @@ std::string DescribeHResult(HRESULT code) {
   return system.empty() ? std::string(hex.data()) : std::string(hex.data()) + ": " + system;
 }
 
-std::string DescribeInvokeFailure(HRESULT code, EXCEPINFO& info) {
+std::string DescribeInvokeFailure(HRESULT code, EXCEPINFO& info, bool inProcess) {
   if (code != DISP_E_EXCEPTION) return DescribeHResult(code);
-  if (info.pfnDeferredFillIn != nullptr) {
-    info.pfnDeferredFillIn(&info);
-    info.pfnDeferredFillIn = nullptr;
-  }
+  if (info.pfnDeferredFillIn != nullptr && inProcess) info.pfnDeferredFillIn(&info);
+  info.pfnDeferredFillIn = nullptr;
   const std::u16string description = TextOf(info.bstrDescription);
   if (!description.empty()) return ToUtf8(description);
   if (FAILED(info.scode)) return DescribeHResult(info.scode);

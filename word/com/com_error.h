@@ -33,8 +33,11 @@ class ComError : public AutomationError {
 std::string DescribeHResult(HRESULT code);
 
 // The description of a failed Invoke: the server's EXCEPINFO text when it
-// gives one (filling it in first when the server defers that), else its code.
-std::string DescribeInvokeFailure(HRESULT code, EXCEPINFO& info);
+// gives one, else its code. An object in this process may defer the text to
+// a fill-in function; one in another process has its stub fill it in before
+// the answer leaves, so a fill-in pointer that came across (as Wine passes
+// it) points into that process and is never called.
+std::string DescribeInvokeFailure(HRESULT code, EXCEPINFO& info, bool inProcess);
 
 }  // namespace quorvane::word::com
 

@@ -47,8 +47,8 @@ enum class VerticalAlignment : std::int32_t {
 
 enum class GutterPos : std::int32_t {
   Left = wdGutterPosLeft,
-  Right = wdGutterPosRight,
   Top = wdGutterPosTop,
+  Right = wdGutterPosRight,
 };
 
 // Word's number of an enumerated value.

@@ -99,7 +99,7 @@ constexpr std::array kProperties{
     Flag("SuppressEndnotes", &PageSetup::suppressEndnotes),
     Flag("MirrorMargins", &PageSetup::mirrorMargins),
     Flag("TwoPagesOnOne", &PageSetup::twoPagesOnOne, Kind::Boolean),
-    Enum<&PageSetup::gutterPos>("GutterPos", wdGutterPosLeft, wdGutterPosTop),
+    Enum<&PageSetup::gutterPos>("GutterPos", wdGutterPosLeft, wdGutterPosRight),
 };
 
 Value Read(const PageSetup& setup, const Property& p) {

@@ -88,6 +88,40 @@ TEST(ProgramTest, StartCreatingMakesTheChartInWordAndSaysDone) {
   EXPECT_EQ(program.WaitForEnd(), 0);
 }
 
+// The stand-in in a process of its own, as Word is. Busy at first, it is
+// waited for and the chart made; ended mid-run, its failure is reported as
+// any failing Word call is, and the program goes on.
+TEST(ProgramTest, WordInAProcessOfItsOwnIsWaitedForAndItsEndReported) {
+  for (const bool ends : {false, true}) {
+    SCOPED_TRACE(ends ? "ended mid-run" : "rejected at first");
+    const SettingsKeyGuard settings;
+    const StandInWord word(StandInHost::kLocalServer);
+    const ScratchFolder documents(L"quorvane-documents");
+    const ScopedVariable presented(L"QUORVANE_STANDIN_DOCUMENTS", documents.path().wstring());
+    const ScopedVariable knob(ends ? L"QUORVANE_STANDIN_EXIT_AT" : L"QUORVANE_STANDIN_REJECT",
+                              ends ? L"30" : L"3");
+    const ProgramFolder folder;
+
+    const RunningProgram program(folder.Program());
+    const HWND window = program.WaitForWindow(app::win32::kWindowClass, L"Quorvane Software");
+    ASSERT_NE(window, nullptr) << "the main window did not show";
+    PostMessageW(GetDlgItem(window, 103), BM_CLICK, 0, 0);
+    if (ends) {
+      const HWND report = program.WaitForWindow(L"#32770", L"Application Error");
+      ASSERT_NE(report, nullptr) << "no error report";
+      EXPECT_NE(MessageBoxText(report).find(L"at line 142"), std::wstring::npos);
+      PostMessageW(report, WM_COMMAND, IDOK, 0);
+    }
+    const HWND done = program.WaitForWindow(L"#32770", L"Quorvane");
+    ASSERT_NE(done, nullptr) << "no \"Done.\" box";
+    PostMessageW(done, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(fs::exists(documents.path() / L"document1.docx"), !ends);
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitForEnd(), 0);
+  }
+}
+
 TEST(ProgramTest, WithoutWordTheCheckSpeaksOnceAndTheProgramEnds) {
   const SettingsKeyGuard settings;
   const RegistryLock noWordRegisteredMeanwhile;

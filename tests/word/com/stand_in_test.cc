@@ -52,7 +52,7 @@ std::u16string ChartText(bool portrait) {
 
 // The document procedures through COM with every operation recorded.
 struct ComWord {
-  ComWord() { RegisterWord(registry); }
+  ComWord() { RegisterWord(registry, std::make_shared<BusyPolicy>()); }
 
   StandInWord standIn;
   Apartment apartment;
@@ -107,6 +107,14 @@ TEST(StandInTest, ServerRefusalsArriveWithTheirDescriptions) {
             "Object doesn't support this property or method");
   EXPECT_EQ(app.Call("InchesToPoints", R4Ref(8.5f)), R4(612.0f));
   app.Call("Quit");
+}
+
+// In this process the server may leave its description to a fill-in.
+TEST(StandInTest, ADescriptionFilledInLateArrives) {
+  ComWord word;
+  const ScopedVariable defer(L"QUORVANE_STANDIN_DEFER", L"1");
+  const Object app(word.registry.CreateByProgId(kWordProgId));
+  EXPECT_THAT(FailureOf([&] { app.Get("Nonesuch"); }), ::testing::HasSubstr("Nonesuch"));
 }
 
 // Every operation of a chart build made to fail in turn, through COM: one
@@ -172,7 +180,7 @@ TEST(StandInTest, WithoutWordCreationFailsAndTheCheckEndsTheProgram) {
   if (quorvane::test_support::WordRegistered()) GTEST_SKIP() << "a Word is registered here";
   Apartment apartment;
   ClassRegistry registry;
-  RegisterWord(registry);
+  RegisterWord(registry, std::make_shared<BusyPolicy>());
   EXPECT_EQ(FailureOf([&] { registry.CreateByClass(kWordClassId, kWordInterfaceId); }),
             "ActiveX component can't create object");
   EXPECT_EQ(FailureOf([&] { registry.CreateByProgId(kWordProgId); }),

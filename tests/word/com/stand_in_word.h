@@ -28,20 +28,40 @@ class RegistryLock {
 // Whether any Word (ours or another) is registered by class or ProgID.
 bool WordRegistered();
 
+// A fresh empty folder under the temporary folder, removed with the holder.
+class ScratchFolder {
+ public:
+  explicit ScratchFolder(const std::wstring& name);
+  ScratchFolder(const ScratchFolder&) = delete;
+  ScratchFolder& operator=(const ScratchFolder&) = delete;
+  ~ScratchFolder();
+  const std::filesystem::path& path() const { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+enum class StandInHost {
+  kInProcess,    // InprocServer32: the DLL in the caller's process
+  kLocalServer,  // LocalServer32: a process of its own, as Word is
+};
+
 class StandInWord {
  public:
   // Throws std::runtime_error when another Word is registered here: these
-  // tests belong in a throwaway prefix.
-  StandInWord();
+  // tests belong in a throwaway prefix. A local server comes with a type
+  // library for Word's _Application, which COM needs to marshal it.
+  explicit StandInWord(StandInHost host = StandInHost::kInProcess);
   StandInWord(const StandInWord&) = delete;
   StandInWord& operator=(const StandInWord&) = delete;
   ~StandInWord();  // unregisters
 
-  // The stand-in's COM objects alive now.
+  // The stand-in's COM objects alive in this process now.
   long LiveObjects() const;
 
  private:
   RegistryLock lock_;
+  ScratchFolder typeLibrary_{L"quorvane-stand-in-tlb"};
   HMODULE module_ = nullptr;
   long (*liveObjects_)() = nullptr;
 };
@@ -57,19 +77,6 @@ class ScopedVariable {
 
  private:
   std::wstring name_;
-};
-
-// A fresh empty folder under the temporary folder, removed with the holder.
-class ScratchFolder {
- public:
-  explicit ScratchFolder(const std::wstring& name);
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  ~ScratchFolder();
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
 };
 
 }  // namespace quorvane::test_support

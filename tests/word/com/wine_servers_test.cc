@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "tests/support/failure_of.h"
@@ -21,7 +22,7 @@ class WineServersTest : public ::testing::Test {
   Object Create(std::string_view progId) { return Object(factory.CreateByProgId(progId)); }
 
   Apartment apartment;
-  ComFactory factory;
+  ComFactory factory{std::make_shared<BusyPolicy>()};
 };
 
 TEST_F(WineServersTest, ValuesKeepTheirKindThroughAServer) {

@@ -32,7 +32,7 @@ TEST(PageSetupTest, EveryPutReachesTheDocument) {
       {"SuppressEndnotes", Bool(true)},
       {"MirrorMargins", Bool(true)},
       {"TwoPagesOnOne", Bool(true)},
-      {"GutterPos", I4(2)},
+      {"GutterPos", I4(1)},  // Word's wdGutterPosTop
   };
   for (const auto& [name, value] : puts) f.setup.Put(name, value);
   f.setup.Get("LineNumbering").Put("Active", Bool(true));
@@ -60,6 +60,9 @@ TEST(PageSetupTest, EveryPutReachesTheDocument) {
   EXPECT_EQ(f.Shown().pageSetup, expected);
 
   EXPECT_EQ(f.setup.GetValue("topmargin"), R4(21.6f));
+  // 2 is the right side, where w:rtlGutter puts it.
+  f.setup.Put("GutterPos", I4(2));
+  EXPECT_EQ(f.Shown().pageSetup.gutterPos, GutterPos::Right);
   EXPECT_EQ(f.setup.GetValue("MirrorMargins"), I4(-1));
   EXPECT_EQ(f.setup.GetValue("TwoPagesOnOne"), Bool(true));
   EXPECT_EQ(f.setup.Get("LineNumbering").GetValue("Active"), I4(-1));

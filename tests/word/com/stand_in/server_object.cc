@@ -84,6 +84,7 @@ class ServerObject final : public IDispatch {
   }
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
+    if (const HRESULT busy = session_->Admit(); FAILED(busy)) return busy;
     try {
       for (UINT i = 0; i < count; ++i) {
         const std::wstring_view name(names[i]);
@@ -97,6 +98,7 @@ class ServerObject final : public IDispatch {
 
   HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags, DISPPARAMS* params,
                                    VARIANT* result, EXCEPINFO* exception, UINT*) override {
+    if (const HRESULT busy = session_->Admit(); FAILED(busy)) return busy;
     try {
       session_->CountOperation();
       const DISPPARAMS none{};
@@ -125,12 +127,22 @@ class ServerObject final : public IDispatch {
   }
 
  private:
-  static HRESULT Raise(EXCEPINFO* exception, const char* description) {
+  HRESULT Raise(EXCEPINFO* exception, const char* description) const {
     if (exception != nullptr) {
       *exception = EXCEPINFO{};
       exception->scode = E_FAIL;
       exception->bstrSource = word::com::BstrHolder(u"Word.Application").Detach();
-      exception->bstrDescription = word::com::BstrHolder(word::FromUtf8(description)).Detach();
+      BSTR text = word::com::BstrHolder(word::FromUtf8(description)).Detach();
+      if (session_->deferException()) {
+        // The text waits in the help file's place until the fill-in.
+        exception->bstrHelpFile = text;
+        exception->pfnDeferredFillIn = [](EXCEPINFO* info) -> HRESULT {
+          std::swap(info->bstrDescription, info->bstrHelpFile);
+          return S_OK;
+        };
+      } else {
+        exception->bstrDescription = text;
+      }
     }
     return DISP_E_EXCEPTION;
   }
@@ -171,6 +183,7 @@ class ServerObject final : public IDispatch {
     const bool item = !collectionOf_.empty() &&
                       (member == DISPID_VALUE || word::SameName(NameOf(member), "Item"));
     const std::string name = item ? collectionOf_ : NameOf(member);
+    AppendToLog(std::to_string(flags) + ' ' + name);
     Parsed parsed = Parse(params);
 
     if ((flags & DISPATCH_PROPERTYPUT) != 0) {

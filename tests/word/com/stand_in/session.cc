@@ -1,8 +1,10 @@
 #include "tests/word/com/stand_in/session.h"
 
 #include <array>
+#include <fstream>
 #include <string>
 
+#include "tests/word/com/stand_in/live_objects.h"
 #include "word/com/com_error.h"
 #include "word/docx/writer.h"
 #include "word/utf.h"
@@ -32,11 +34,23 @@ class FolderPresenter final : public word::embedded::DocumentPresenter {
   int written_ = 0;
 };
 
+int Number(const wchar_t* name) {
+  const std::wstring value = Variable(name);
+  return value.empty() ? 0 : std::stoi(value);
+}
+
 }  // namespace
 
-Session::Session() {
-  const std::wstring failAt = Variable(kFailAtVariable);
-  if (!failAt.empty()) failAt_ = std::stoi(failAt);
+Session::Session()
+    : failAt_(Number(kFailAtVariable)),
+      rejectFirst_(Number(kRejectVariable)),
+      exitAt_(Number(kExitAtVariable)),
+      deferException_(!Variable(kDeferVariable).empty()) {
+  const std::wstring delay = Variable(kDelayVariable);
+  if (const std::size_t colon = delay.find(L':'); colon != std::wstring::npos) {
+    delayAt_ = std::stoi(delay.substr(0, colon));
+    delayMilliseconds_ = std::stoi(delay.substr(colon + 1));
+  }
   const std::wstring documents = Variable(kDocumentsVariable);
   if (!documents.empty()) presenter_ = std::make_shared<FolderPresenter>(documents);
 }
@@ -55,6 +69,19 @@ const std::string& Session::NameOf(DISPID id) const {
     throw word::com::ComError(DISP_E_MEMBERNOTFOUND);
   }
   return names_[static_cast<std::size_t>(id) - 1];
+}
+
+HRESULT Session::Admit() {
+  if (++calls_ <= rejectFirst_) return RPC_E_CALL_REJECTED;
+  ++admitted_;
+  if (admitted_ == exitAt_) EndServerAbruptly();
+  if (admitted_ == delayAt_) Sleep(static_cast<DWORD>(delayMilliseconds_));
+  return S_OK;
+}
+
+void AppendToLog(const std::string& line) {
+  const std::filesystem::path log = Variable(kLogVariable);
+  if (!log.empty()) std::ofstream(log, std::ios::app | std::ios::binary) << line << '\n';
 }
 
 void Session::CountOperation() {

@@ -2,8 +2,8 @@
 #define QUORVANE_TESTS_WORD_COM_STAND_IN_SESSION_H_
 
 // What the objects of one stand-in Word instance share: the DISPIDs it gave
-// out, its operation count with the one it is told to fail, and where the
-// document made visible goes.
+// out, its operation count with the one it is told to fail, where the
+// document made visible goes, and the test knobs of a busy or dying Word.
 
 #include <windows.h>
 
@@ -22,6 +22,19 @@ namespace quorvane::test_support::stand_in {
 // Environment variables read when an instance is created.
 inline constexpr wchar_t kFailAtVariable[] = L"QUORVANE_STANDIN_FAIL_AT";
 inline constexpr wchar_t kDocumentsVariable[] = L"QUORVANE_STANDIN_DOCUMENTS";
+// Each Invoke that reaches the engine, one line "FLAGS Member", appended.
+inline constexpr wchar_t kLogVariable[] = L"QUORVANE_STANDIN_LOG";
+// N: the first N calls (GetIDsOfNames, Invoke) come back RPC_E_CALL_REJECTED.
+inline constexpr wchar_t kRejectVariable[] = L"QUORVANE_STANDIN_REJECT";
+// "K:M": the K-th accepted call is held M milliseconds.
+inline constexpr wchar_t kDelayVariable[] = L"QUORVANE_STANDIN_DELAY";
+// K: the server ends at once in its K-th accepted call.
+inline constexpr wchar_t kExitAtVariable[] = L"QUORVANE_STANDIN_EXIT_AT";
+// Any value: a failure's description is filled in late (pfnDeferredFillIn).
+inline constexpr wchar_t kDeferVariable[] = L"QUORVANE_STANDIN_DEFER";
+
+// Appends one line to the log the test named, if it named one.
+void AppendToLog(const std::string& line);
 
 class Session {
  public:
@@ -37,12 +50,24 @@ class Session {
   // AutomationError naming it when it is the one to fail.
   void CountOperation();
 
+  // Every call first: RPC_E_CALL_REJECTED while the server plays busy, else
+  // S_OK once the delay or the end it is told of has come.
+  HRESULT Admit();
+  bool deferException() const { return deferException_; }
+
   const std::shared_ptr<word::embedded::DocumentPresenter>& presenter() const { return presenter_; }
 
  private:
   std::vector<std::string> names_;  // DISPID n is names_[n - 1]
   int operations_ = 0;
   int failAt_ = 0;  // 0: none
+  int calls_ = 0;
+  int admitted_ = 0;
+  int rejectFirst_ = 0;
+  int delayAt_ = 0;
+  int delayMilliseconds_ = 0;
+  int exitAt_ = 0;
+  bool deferException_ = false;
   std::shared_ptr<word::embedded::DocumentPresenter> presenter_;
 };
 
