@@ -12,7 +12,7 @@ set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-tool=${1:-$root/build/app/quorvane-chart}
+tool=${1:-$root/build/app/cli/quorvane-chart}
 runs=${RUNS:-30}
 warmup=${WARMUP:-3}
 mem_runs=${MEM_RUNS:-5}

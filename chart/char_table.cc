@@ -11,12 +11,13 @@ const std::array<std::u16string_view, 32> ControlNames = {
     u"CAN", u"EM",  u"SUB", u"ESC", u"FS",  u"GS",  u"RS",  u"US",
 };
 
-const std::array<std::u16string_view, 16> NibbleTable = {
+namespace {
+
+// The 16 four-digit binary texts, indexed by their value.
+constexpr std::array<std::u16string_view, 16> NibbleTable = {
     u"0000", u"0001", u"0010", u"0011", u"0100", u"0101", u"0110", u"0111",
     u"1000", u"1001", u"1010", u"1011", u"1100", u"1101", u"1110", u"1111",
 };
-
-namespace {
 
 // Windows-1252 for the bytes 0x80 to 0x9F; above them it agrees with Latin-1.
 // The five bytes it leaves unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) keep

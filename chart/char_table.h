@@ -30,9 +30,6 @@ using BinaryTable = std::array<std::u16string, kCodeCount>;
 // Names of the control codes 0 to 31.
 extern const std::array<std::u16string_view, 32> ControlNames;
 
-// The 16 four-digit binary texts, indexed by their value.
-extern const std::array<std::u16string_view, 16> NibbleTable;
-
 // The 256 BINARY texts: high nibble, one space, low nibble.
 BinaryTable MakeBinaryTable();
 

@@ -12,6 +12,13 @@ expect_eq() {  # what, expected, actual
   [ "$2" = "$3" ] || fail "$1: expected '$2', got '$3'"
 }
 
+# A file with the expected bytes; a unified diff shows where it differs.
+expect_same_file() {  # what, expected file, actual file
+  local diff
+  diff=$(diff -u --label expected --label actual "$2" "$3") ||
+    fail "$1: differs from $2:"$'\n'"$diff"
+}
+
 # Ends the test: exit 1 when any check failed.
 finish() {  # what passed
   if [ "$failures" -ne 0 ]; then

@@ -3,32 +3,29 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/expected_trace.h"
+#include "tests/support/expected_output.h"
 #include "tests/support/recorders.h"
+#include "word/utf.h"
 
 namespace quorvane::word {
 namespace {
 
+using quorvane::test_support::ExpectedChartText;
 using quorvane::test_support::ExpectedTrace;
+using quorvane::test_support::kTraceFooter;
 using quorvane::test_support::RecordedWord;
+using quorvane::test_support::TraceText;
 using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 
-TEST(ChartDocumentTest, PortraitMakesTheOperationsInOrder) {
-  RecordedWord word;
-  MakePortraitDocument(word.factory, u"A B\r\nC\r\n", u"");
-  EXPECT_THAT(word.recorder->Lines(),
-              ElementsAreArray(ExpectedTrace(
-                  {.portrait = true, .chartText = "A B\\r\\nC\\r\\n", .footerText = ""})));
-  EXPECT_EQ(word.presenter->documents.size(), 1u);
-}
-
-TEST(ChartDocumentTest, LandscapeDiffersOnlyInCreationAndOrientation) {
-  RecordedWord word;
-  MakeLandscapeDocument(word.factory, u"x\f", u"  page  ");
-  EXPECT_THAT(word.recorder->Lines(),
-              ElementsAreArray(ExpectedTrace(
-                  {.portrait = false, .chartText = "x\\f", .footerText = "  page  "})));
+TEST(ChartDocumentTest, BothOrientationsMakeTheOperationsInOrder) {
+  for (const bool portrait : {true, false}) {
+    RecordedWord word;
+    (portrait ? MakePortraitDocument : MakeLandscapeDocument)(
+        word.factory, FromUtf8(ExpectedChartText(portrait)), FromUtf8(kTraceFooter));
+    EXPECT_EQ(ExpectedTrace(portrait), TraceText(word.recorder->Lines())) << portrait;
+    EXPECT_EQ(word.presenter->documents.size(), 1u);
+  }
 }
 
 TEST(ChartDocumentTest, FooterOfSpacesOnlyBecomesEmptyButTabsStay) {

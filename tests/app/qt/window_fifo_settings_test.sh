@@ -7,6 +7,8 @@
 set -u
 # shellcheck source=../../support/checks.sh
 source "$(dirname "$0")/../../support/checks.sh"
+# shellcheck source=../../support/x_display.sh
+source "$(dirname "$0")/../../support/x_display.sh"
 
 usage="usage: window_fifo_settings_test.sh QUORVANE SCREEN-GRAB X-CLOSE OUT-DIR"
 program=${1:?$usage}
@@ -53,11 +55,7 @@ printf '#!/bin/sh\nexit 0\n' >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
 export PATH=$work/bin:$PATH
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || stop "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_display "$work" || stop "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 # A start that hangs is ended, and fails the checks below.
 timeout 60 "$program" >"$work/app.log" 2>&1 &
@@ -69,28 +67,23 @@ for line in 128 130; do
   [ -n "$box" ] || stop "no report for line $line: the start hangs or reports nothing"
   xdotool search --onlyvisible --name '^Quorvane Software$' >/dev/null 2>&1 &&
     fail "the window is shown before the report for line $line"
-  sleep 0.5
-  "$grab" "$out/report-$line.png" || fail "no screenshot of the report for line $line"
+  grab_window "$grab" "$box" "$out/report-$line.png" ||
+    fail "no screenshot of the report for line $line"
   xdotool windowfocus --sync "$box" key Return
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name '^Application Error$' 2>/dev/null | grep -qx "$box" || break
-    sleep 0.1
-  done
+  wait_until 10 window_gone "$box" "Application Error" || stop "the report for line $line stays open"
 done
 
 window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quorvane Software$' | head -1)
 [ -n "$window" ] || stop "the main window did not appear after the reports"
 xdotool search --onlyvisible --name '^Application Error$' >/dev/null 2>&1 &&
   fail "a third report is shown"
-sleep 0.5
-"$grab" "$out/window-fifo-settings.png" || fail "no screenshot of the window"
+grab_window "$grab" "$window" "$out/window-fifo-settings.png" || fail "no screenshot of the window"
 
 [ -p "$settings" ] || fail "the FIFO at $settings was replaced: $(ls -l "$settings" 2>&1)"
 expect_eq "files in the configuration folder" "Brelmor.conf" "$(ls -A "$XDG_CONFIG_HOME")"
 
 "$x_close" "$window" || stop "cannot ask the window to close"
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && stop "the program still runs after its window was closed"
+wait_until 10 not_running "$app_pid" || stop "the program still runs after its window was closed"
 wait "$app_pid"
 status=$?
 app_pid=

@@ -2,7 +2,8 @@
 # The real program in a real window on a virtual display: a fresh home folder,
 # "Start Creating", "Done." acknowledged, the document in Documents rendering
 # as one page, the choice in the settings file, and closing ends the process.
-# Leaves screenshots of the window and the "Done." box in OUT-DIR.
+# Leaves screenshots of the window and the "Done." box in OUT-DIR. Each step
+# waits for a window or a state, never for a time.
 set -u
 
 usage="usage: window_smoke_test.sh QUORVANE SCREEN-GRAB X-CLOSE OUT-DIR"
@@ -10,6 +11,8 @@ program=${1:?$usage}
 grab=${2:?$usage}
 x_close=${3:?$usage}
 out=${4:?$usage}
+# shellcheck source=../../support/x_display.sh
+source "$(dirname "$0")/../../support/x_display.sh"
 
 for tool in Xvfb xdotool soffice pdfinfo; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is not installed" >&2; exit 1; }
@@ -51,41 +54,33 @@ OPENER
 chmod +x "$work/bin/xdg-open"
 export PATH=$work/bin:$PATH
 
-# A virtual display on a free number.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
+start_display "$work" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
 
 "$program" >"$work/app.log" 2>&1 &
 app_pid=$!
 
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Quorvane Software$' | head -1)
 [ -n "$window" ] || fail "the main window did not appear"
-sleep 1
 geometry=$(xdotool getwindowgeometry --shell "$window") || fail "the window has no geometry"
 eval "$geometry"
 [ "$WIDTH" = 536 ] && [ "$HEIGHT" = 122 ] || fail "the window is ${WIDTH}x${HEIGHT}, not 536x122"
-"$grab" "$out/window.png" "$X" "$Y" "$WIDTH" "$HEIGHT" || fail "no screenshot of the window"
+grab_window "$grab" "$window" "$out/window.png" || fail "no screenshot of the window"
 
-# "Start Creating": the button's middle, in window coordinates.
-xdotool mousemove --window "$window" 268 101 click 1
+# "Start Creating": the middle of the button's place in the form (in twips:
+# left 120, top 1320, 7800 by 405, of a form 8040 by 1830), on the window.
+xdotool mousemove --window "$window" $(((120 + 7800 / 2) * WIDTH / 8040)) \
+  $(((1320 + 405 / 2) * HEIGHT / 1830)) click 1
 done_box=$(timeout 60 xdotool search --sync --onlyvisible --name '^Quorvane$' | head -1)
 [ -n "$done_box" ] || fail "no \"Done.\" box after Start Creating"
-sleep 1
-"$grab" "$out/done.png" || fail "no screenshot of the Done box"
+grab_window "$grab" "$done_box" "$out/done.png" || fail "no screenshot of the Done box"
 xdotool windowfocus --sync "$done_box" key Return
-for _ in $(seq 100); do
-  xdotool search --onlyvisible --name '^Quorvane$' >/dev/null 2>&1 || break
-  sleep 0.1
-done
-xdotool search --onlyvisible --name '^Quorvane$' >/dev/null 2>&1 && fail "\"Done.\" is still open"
+wait_until 10 window_gone "$done_box" Quorvane || fail "\"Done.\" is still open"
 
 document="$HOME/Documents/ASCII Conversion Chart - Portrait.docx"
 [ -f "$document" ] || fail "no document in Documents: $(ls -A "$HOME/Documents" 2>&1)"
-grep -q "ASCII%20Conversion%20Chart%20-%20Portrait.docx\|ASCII Conversion Chart - Portrait.docx" \
-  "$work/opened" 2>/dev/null ||
+# The opener runs detached: it may come after "Done.".
+opened="ASCII%20Conversion%20Chart%20-%20Portrait.docx\|ASCII Conversion Chart - Portrait.docx"
+wait_until 10 grep -q "$opened" "$work/opened" 2>/dev/null ||
   fail "the document was not handed to the desktop's opener"
 
 settings="$XDG_CONFIG_HOME/Brelmor.conf"
@@ -94,8 +89,7 @@ grep -qx 'Option2=False' "$settings" || fail "settings hold no Option2=False"
 
 # Closing the window ends the process at once.
 "$x_close" "$window" || fail "cannot ask the window to close"
-for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$app_pid" 2>/dev/null && fail "the program still runs after its window was closed"
+wait_until 10 not_running "$app_pid" || fail "the program still runs after its window was closed"
 wait "$app_pid"
 status=$?
 app_pid=

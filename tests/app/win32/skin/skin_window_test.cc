@@ -1,6 +1,6 @@
 // A window like the main one, skinned through the control's members on a
-// real display, and read back pixel by pixel. With QUORVANE_SKIN_SHOT set the
-// capture is also written there as a bitmap file, to look at.
+// real display, and read back pixel by pixel. The first capture is also
+// written to QUORVANE_SKIN_SHOT as a bitmap file, to look at.
 
 #include <windows.h>
 
@@ -97,8 +97,8 @@ class SkinWindowTest : public ::testing::Test {
     DeleteObject(bitmap);
     DeleteDC(memory);
     ReleaseDC(window_, screen);
-    if (const char* shot = std::getenv("QUORVANE_SKIN_SHOT"); shot != nullptr && !saved_) {
-      Save(shot, info.bmiHeader, pixels);
+    if (!saved_) {
+      Save(QUORVANE_SKIN_SHOT, info.bmiHeader, pixels);
       saved_ = true;
     }
     return pixels;
