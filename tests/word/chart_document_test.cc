@@ -22,7 +22,7 @@ TEST(ChartDocumentTest, BothOrientationsMakeTheOperationsInOrder) {
   for (const bool portrait : {true, false}) {
     RecordedWord word;
     (portrait ? MakePortraitDocument : MakeLandscapeDocument)(
-        word.factory, FromUtf8(ExpectedChartText(portrait)), FromUtf8(kTraceFooter));
+        word.factory, FromUtf8(ExpectedChartText(portrait)), FromUtf8(kTraceFooter), {});
     EXPECT_EQ(ExpectedTrace(portrait), TraceText(word.recorder->Lines())) << portrait;
     EXPECT_EQ(word.presenter->documents.size(), 1u);
   }
