@@ -3,15 +3,15 @@
 
 #include <string_view>
 
-#include "chart/numbered_steps.h"
+#include "base/numbered_steps.h"
 #include "word/object_factory.h"
 
 namespace quorvane::chart {
 
 struct ChartEnvironment {
-  word::ObjectFactory& word;  // creates the word processor
-  FailureReporter& reporter;  // shows each failed step
-  NumberedSteps::FaultHook faultHook = {};
+  word::ObjectFactory& word;        // creates the word processor
+  base::FailureReporter& reporter;  // shows each failed step
+  base::NumberedSteps::FaultHook faultHook = {};
 };
 
 // One complete chart run: the table, the chart text in the chosen orientation,

@@ -39,6 +39,7 @@ add_test(NAME wine_server_stop
 set_tests_properties(wine_server_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine)
 
+add_subdirectory(base)
 add_subdirectory(chart)
 add_subdirectory(word)
 add_subdirectory(app)

@@ -8,8 +8,7 @@
 #include <system_error>
 #include <utility>
 
-#include "app/move_without_replacing.h"
-#include "app/regular_file.h"
+#include "base/files.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -47,7 +46,7 @@ bool QSettingsStore::PathIsUsable() {
   if (unusable_) return false;
   // QSettings' lock file, which a write opens, is checked as the file is.
   for (const QString& path : {path_, path_ + QStringLiteral(".lock")}) {
-    const std::string why = NotARegularFile(Native(path));
+    const std::string why = base::NotARegularFile(Native(path));
     if (why.empty()) continue;
     unusable_ = (path == path_ ? "The settings file " : "The settings lock file ") +
                 path.toStdString() + " " + why + kKeptInMemory;
@@ -61,7 +60,7 @@ std::optional<std::string> QSettingsStore::SetAside() {
   for (int copy = 1; copy <= 99; ++copy) {
     const QString to = path_ + QStringLiteral(".damaged") +
                        (copy == 1 ? QString() : QStringLiteral("-") + QString::number(copy));
-    failed = MoveWithoutReplacing(Native(path_), Native(to));
+    failed = base::MoveWithoutReplacing(Native(path_), Native(to));
     if (!failed) {
       return "The settings file " + path_.toStdString() + " is damaged: it was moved to " +
              to.toStdString() + ", and a fresh one is started";

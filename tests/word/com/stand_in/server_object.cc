@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/utf.h"
 #include "tests/word/com/stand_in/live_objects.h"
 #include "word/com/com_error.h"
 #include "word/com/com_values.h"
 #include "word/object_factory.h"
-#include "word/utf.h"
 
 namespace quorvane::test_support::stand_in {
 namespace {
@@ -130,7 +130,7 @@ class ServerObject final : public IDispatch {
       *exception = EXCEPINFO{};
       exception->scode = E_FAIL;
       exception->bstrSource = word::com::BstrHolder(u"Word.Application").Detach();
-      exception->bstrDescription = word::com::BstrHolder(word::FromUtf8(description)).Detach();
+      exception->bstrDescription = word::com::BstrHolder(base::FromUtf8(description)).Detach();
     }
     return DISP_E_EXCEPTION;
   }
