@@ -4,7 +4,7 @@
 // What the programs do with files. The promises below hold on every
 // platform; how each is kept is the platform's part (POSIX: files_posix.h,
 // Windows: files_windows.cc). Failures throw std::runtime_error in the words
-// of file_messages.h, the same on every platform.
+// of files_common.h, the same on every platform.
 
 #include <cstddef>
 #include <filesystem>

@@ -6,15 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <random>
 #include <string>
 #include <utility>
 
-#include "base/file_messages.h"
 #include "base/files.h"
+#include "base/files_common.h"
 #include "base/files_posix.h"
 #include "base/signal_cleanup_posix.h"
 
@@ -327,27 +326,13 @@ std::string ReadRegularFile(const fs::path& path, std::size_t limit) {
   if (!S_ISREG(opened.st_mode)) {
     throw std::runtime_error(Utf8(path) + " is " + NotRegular(EntryOf(opened.st_mode)).what);
   }
-  if (opened.st_size < 0 || static_cast<std::size_t>(opened.st_size) > limit) {
-    throw TooLarge(path, limit);
-  }
-  // One byte more than the limit tells a file that grew past it.
-  std::string bytes(static_cast<std::size_t>(opened.st_size) + 1, '\0');
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) {
-      if (bytes.size() > limit) throw TooLarge(path, limit);
-      bytes.resize(std::min(bytes.size() * 2, limit + 1));
+  return ReadBounded(path, opened.st_size, limit, [&](std::span<char> into) {
+    for (;;) {
+      const ssize_t got = ::read(file.get(), into.data(), into.size());
+      if (got >= 0) return static_cast<std::size_t>(got);
+      if (errno != EINTR) throw CannotRead(path, ErrnoText(errno));
     }
-    const ssize_t got = ::read(file.get(), bytes.data() + filled, bytes.size() - filled);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      throw CannotRead(path, ErrnoText(errno));
-    }
-    if (got == 0) break;
-    filled += static_cast<std::size_t>(got);
-  }
-  bytes.resize(filled);
-  return bytes;
+  });
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes, bool replace) {

@@ -13,8 +13,8 @@
 #include <system_error>
 #include <utility>
 
-#include "base/file_messages.h"
 #include "base/files.h"
+#include "base/files_common.h"
 
 namespace quorvane::base {
 namespace {
@@ -202,28 +202,14 @@ std::string ReadRegularFile(const fs::path& path, std::size_t limit) {
   }
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.get(), &size)) throw CannotRead(path, ReasonOf(::GetLastError()));
-  if (size.QuadPart < 0 || static_cast<unsigned long long>(size.QuadPart) > limit) {
-    throw TooLarge(path, limit);
-  }
-
-  // One byte more than the limit tells a file that grew past it.
-  std::string bytes(static_cast<std::size_t>(size.QuadPart) + 1, '\0');
-  std::size_t filled = 0;
-  for (;;) {
-    if (filled == bytes.size()) {
-      if (bytes.size() > limit) throw TooLarge(path, limit);
-      bytes.resize(std::min(bytes.size() * 2, limit + 1));
-    }
+  return ReadBounded(path, size.QuadPart, limit, [&](std::span<char> into) {
     DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - filled, 1 << 20));
-    if (!::ReadFile(file.get(), bytes.data() + filled, want, &got, nullptr)) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(into.size(), 1 << 20));
+    if (!::ReadFile(file.get(), into.data(), want, &got, nullptr)) {
       throw CannotRead(path, ReasonOf(::GetLastError()));
     }
-    if (got == 0) break;
-    filled += got;
-  }
-  bytes.resize(filled);
-  return bytes;
+    return static_cast<std::size_t>(got);
+  });
 }
 
 // MoveFileExW without MOVEFILE_REPLACE_EXISTING fails on any name that is

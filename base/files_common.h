@@ -1,11 +1,13 @@
-#ifndef QUORVANE_BASE_FILE_MESSAGES_H_
-#define QUORVANE_BASE_FILE_MESSAGES_H_
+#ifndef QUORVANE_BASE_FILES_COMMON_H_
+#define QUORVANE_BASE_FILES_COMMON_H_
 
-// The words of the file module, one set for every platform: each platform
-// tells what it found in these terms, and the messages are made here.
+// What both platforms' file calls share: one set of words, in which each
+// platform tells what it found, and the bounded read.
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -48,6 +50,12 @@ std::runtime_error AlreadyExists(const std::filesystem::path& path);
 std::runtime_error CannotRead(const std::filesystem::path& path, std::string_view reason);
 std::runtime_error TooLarge(const std::filesystem::path& path, std::size_t limit);
 
+// The content of the file at `path`, which says it holds `size` bytes,
+// through `read` (the bytes read into its span, 0 at the end; throws on
+// failure). At most `limit` + 1 bytes are read: more is refused.
+std::string ReadBounded(const std::filesystem::path& path, long long size, std::size_t limit,
+                        const std::function<std::size_t(std::span<char>)>& read);
+
 }  // namespace quorvane::base
 
-#endif  // QUORVANE_BASE_FILE_MESSAGES_H_
+#endif  // QUORVANE_BASE_FILES_COMMON_H_

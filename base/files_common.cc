@@ -1,5 +1,6 @@
-#include "base/file_messages.h"
+#include "base/files_common.h"
 
+#include <algorithm>
 #include <system_error>
 
 namespace quorvane::base {
@@ -84,6 +85,25 @@ std::runtime_error TooLarge(const std::filesystem::path& path, std::size_t limit
 std::string WriteRefusal(const std::filesystem::path& path, const PathKind& kind) {
   const bool other = kind.is == PathKind::Is::kOther;
   return CannotWrite(path, other ? "it is " + kind.what : kind.what).what();
+}
+
+std::string ReadBounded(const std::filesystem::path& path, long long size, std::size_t limit,
+                        const std::function<std::size_t(std::span<char>)>& read) {
+  if (size < 0 || static_cast<unsigned long long>(size) > limit) throw TooLarge(path, limit);
+  // One byte more than the limit tells a file that grew past it.
+  std::string bytes(static_cast<std::size_t>(size) + 1, '\0');
+  std::size_t filled = 0;
+  for (;;) {
+    if (filled == bytes.size()) {
+      if (bytes.size() > limit) throw TooLarge(path, limit);
+      bytes.resize(std::min(bytes.size() * 2, limit + 1));
+    }
+    const std::size_t got = read(std::span(bytes).subspan(filled));
+    if (got == 0) break;
+    filled += got;
+  }
+  bytes.resize(filled);
+  return bytes;
 }
 
 std::string NotARegularFile(const std::filesystem::path& path) {
