@@ -56,6 +56,8 @@ Entry EntryOf(mode_t mode) {
       return Entry::kFifo;
     case S_IFSOCK:
       return Entry::kSocket;
+    case S_IFLNK:
+      return Entry::kLink;
     default:
       return Entry::kOther;
   }
@@ -196,6 +198,43 @@ int Move(const fs::path& from, const fs::path& to, const PosixCalls& calls) {
   return error;
 }
 
+// Puts `from` in place of `to`, which must stay a regular file: the two
+// names are swapped in one step, and what came out is swapped back unless
+// it is a regular file, else removed. Where names cannot be swapped (vfat,
+// exFAT), a plain rename: what takes the file's place between the first
+// look and this rename is replaced. Call with the signals held and `from`
+// armed. Returns 0 or an errno; throws the refusal, naming `path`.
+int Replace(fs::path& from, const fs::path& to, const fs::path& path, const PosixCalls& calls) {
+  const auto swap = [&] {
+    return Made(calls, Call::kRenameExchange, [&] {
+      return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE);
+    });
+  };
+  if (swap() != 0) {
+    // Gone meanwhile: the name is free, and stays so until ours is in.
+    if (errno == ENOENT) return Move(from, to, calls);
+    if (!Unsupported(errno) || errno == EPERM) return errno;
+    if (Made(calls, Call::kRename, [&] { return ::rename(from.c_str(), to.c_str()); }) != 0) {
+      return errno;
+    }
+  } else if (struct stat out = {}; ::lstat(from.c_str(), &out) != 0 || !S_ISREG(out.st_mode)) {
+    std::string why = "it is " + NotRegular(EntryOf(out.st_mode)).what;
+    if (swap() == 0) {
+      ::unlink(from.c_str());
+    } else {
+      // What came out keeps the hidden name: it is never removed.
+      why += "; it is now at " + Quoted(from);
+    }
+    SignalCleanup::Disarm(SignalCleanup::kTemporary);
+    from.clear();
+    throw CannotWrite(path, why);
+  } else {
+    ::unlink(from.c_str());  // the file replaced
+  }
+  SignalCleanup::Disarm(SignalCleanup::kTemporary);
+  return 0;
+}
+
 // --- with an unnamed temporary file ---------------------------------------
 
 // Links the complete unnamed file `fd` in as `to`; never replaces.
@@ -211,21 +250,18 @@ int LinkUnnamed(int fd, const fs::path& to, const PosixCalls& calls) {
 
 // Links `fd` under a hidden name and renames that over `to`. Only a kill
 // that cannot be caught, between the two calls, leaves the hidden name.
-int LinkUnnamedOver(int fd, const fs::path& to, const PosixCalls& calls) {
+int LinkUnnamedOver(int fd, const fs::path& to, const fs::path& path, const PosixCalls& calls) {
   const SignalCleanup cleanup;
   std::random_device random;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    const fs::path hidden = HiddenName(to, random);
+    fs::path hidden = HiddenName(to, random);
     const HeldSignals held;
     if (const int error = LinkUnnamed(fd, hidden, calls)) {
       if (error == EEXIST) continue;
       return error;
     }
     SignalCleanup::Arm(SignalCleanup::kTemporary, hidden);
-    const int error =
-        Made(calls, Call::kRename, [&] { return ::rename(hidden.c_str(), to.c_str()); }) == 0
-            ? 0
-            : errno;
+    const int error = Replace(hidden, to, path, calls);
     if (error != 0) ::unlink(hidden.c_str());
     SignalCleanup::Disarm(SignalCleanup::kTemporary);
     return error;
@@ -276,18 +312,11 @@ class TemporaryFile {
   int fd() const { return fd_; }
   int Close() { return ::close(std::exchange(fd_, -1)); }
 
-  // Moves the file to `to`; returns 0 or an errno.
-  int MoveTo(const fs::path& to, bool replace, const PosixCalls& calls) {
-    int error = 0;
-    if (replace) {
-      const HeldSignals held;
-      error = Made(calls, Call::kRename, [&] { return ::rename(path_.c_str(), to.c_str()); }) == 0
-                  ? 0
-                  : errno;
-      if (error == 0) SignalCleanup::Disarm(SignalCleanup::kTemporary);
-    } else {
-      error = Move(path_, to, calls);
-    }
+  // Moves the file to `to`; returns 0 or an errno, throws a refusal for
+  // `path`.
+  int MoveTo(const fs::path& to, bool replace, const fs::path& path, const PosixCalls& calls) {
+    const HeldSignals held;
+    const int error = replace ? Replace(path_, to, path, calls) : Move(path_, to, calls);
     if (error == 0) path_.clear();
     return error;
   }
@@ -304,7 +333,7 @@ void WriteNamed(const fs::path& file, const struct stat* replaced, const fs::pat
   TakeOver(temporary.fd(), replaced, calls);
   if (int error = WriteAll(temporary.fd(), bytes, calls)) Fail(path, error);
   if (temporary.Close() != 0) Fail(path, errno);
-  if (const int error = temporary.MoveTo(file, replace, calls)) Fail(path, error);
+  if (const int error = temporary.MoveTo(file, replace, path, calls)) Fail(path, error);
 }
 
 }  // namespace
@@ -384,7 +413,7 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes, bool repl
   }
   TakeOver(unnamed.get(), replaced, calls);
   if (const int error = WriteAll(unnamed.get(), bytes, calls)) Fail(path, error);
-  const int error = replace ? LinkUnnamedOver(unnamed.get(), file, calls)
+  const int error = replace ? LinkUnnamedOver(unnamed.get(), file, path, calls)
                             : LinkUnnamed(unnamed.get(), file, calls);
   // No /proc to link through, or no linking of unnamed files here.
   if (error == ENOENT || (error != EEXIST && Unsupported(error))) {

@@ -9,7 +9,10 @@
 // - The document is written into an unnamed temporary file (O_TMPFILE) in
 //   the target's folder and linked into place when complete (linkat never
 //   replaces), so no kill at any moment leaves anything. To replace, it is
-//   linked under a hidden random name and renamed over the target at once.
+//   linked under a hidden random name, which then swaps names with the
+//   target (renameat2(RENAME_EXCHANGE)): what came out is checked in the
+//   same step and swapped back unless it is a regular file. Without that
+//   flag, a plain rename replaces whatever is there by then.
 // - Where O_TMPFILE is missing (vfat, exFAT, network file systems), a hidden
 //   named temporary file is used, removed by the catchable signals while it
 //   exists. It is moved into place with MoveWithoutReplacing.
@@ -38,6 +41,7 @@ class PosixCalls {
     kLinkUnnamed,  // linkat() of an unnamed file through /proc/self/fd
     kLink,
     kRenameNoReplace,  // renameat2(RENAME_NOREPLACE)
+    kRenameExchange,   // renameat2(RENAME_EXCHANGE)
     kRename,
   };
 

@@ -54,10 +54,15 @@ const FileSystem kFileSystems[] = {
     {"ext4", {}},
     {"ext4 without /proc", {{Call::kLinkUnnamed, ENOENT}}},
     {"no O_TMPFILE", {{Call::kOpenUnnamed, EOPNOTSUPP}}},
-    {"no O_TMPFILE, no RENAME_NOREPLACE",
-     {{Call::kOpenUnnamed, EOPNOTSUPP}, {Call::kRenameNoReplace, EINVAL}}},
-    {"vfat, exFAT: no O_TMPFILE, no RENAME_NOREPLACE, no hard links",
-     {{Call::kOpenUnnamed, EOPNOTSUPP}, {Call::kRenameNoReplace, EINVAL}, {Call::kLink, EPERM}}},
+    {"no O_TMPFILE, no renameat2 flags",
+     {{Call::kOpenUnnamed, EOPNOTSUPP},
+      {Call::kRenameNoReplace, EINVAL},
+      {Call::kRenameExchange, EINVAL}}},
+    {"vfat, exFAT: no O_TMPFILE, no renameat2 flags, no hard links",
+     {{Call::kOpenUnnamed, EOPNOTSUPP},
+      {Call::kRenameNoReplace, EINVAL},
+      {Call::kRenameExchange, EINVAL},
+      {Call::kLink, EPERM}}},
 };
 const FileSystem& kExt4 = kFileSystems[0];
 const FileSystem& kNamed = kFileSystems[2];
@@ -297,10 +302,28 @@ TEST_F(Files, EveryFileSystemKeepsThePromises) {
     EXPECT_THAT(Leftovers(target), IsEmpty());
     fs::remove(target);
 
+    // What takes the file's place while it is written is not replaced,
+    // where names can be swapped.
+    if (!calls.failing.contains(Call::kRenameExchange)) {
+      std::ofstream(target) << "old";
+      FakeCalls swapped = calls;
+      swapped.before = [&](Call call) {
+        if (call == Call::kWrite && EntryOf(target) == "file") {
+          fs::remove(target);
+          ::mkfifo(target.c_str(), 0666);
+        }
+      };
+      EXPECT_EQ(Failure([&] { WriteFileAtomically(target, "new", true, swapped); }),
+                "Cannot write \"" + target.string() + "\": it is a FIFO, not a regular file");
+      EXPECT_EQ(EntryOf(target), "fifo");
+      EXPECT_THAT(Leftovers(target), IsEmpty());
+      fs::remove(target);
+    }
+
     // A failed move leaves nothing, not even a claimed name.
     FakeCalls failing = calls;
-    for (const Call call :
-         {Call::kRename, Call::kRenameNoReplace, Call::kLink, Call::kLinkUnnamed}) {
+    for (const Call call : {Call::kRename, Call::kRenameNoReplace, Call::kRenameExchange,
+                            Call::kLink, Call::kLinkUnnamed}) {
       failing.failing.insert({call, EIO});  // what the file system lacks stays lacking
     }
     for (const bool replace : {false, true}) {
@@ -346,7 +369,7 @@ TEST_F(Files, KillsLeaveNothingBehind) {
       // A catchable signal while a replacement has its hidden name waits
       // until the name is gone. (SIGKILL there leaves it: see files_posix.h.)
       {kExt4, Call::kLinkUnnamed, SIGTERM, kReplacing},
-      {kExt4, Call::kRename, SIGINT, kReplacing},
+      {kExt4, Call::kRenameExchange, SIGINT, kReplacing},
       // The catchable signals remove the named temporary file.
       {kNamed, Call::kWrite, SIGTERM},
       {kNamed, Call::kWrite, SIGHUP},
@@ -355,7 +378,7 @@ TEST_F(Files, KillsLeaveNothingBehind) {
       {kNamed, Call::kWrite, SIGPIPE},
       {kNamed, Call::kFsync, SIGTERM},
       {kNamed, Call::kRenameNoReplace, SIGTERM, kNew},
-      {kNamed, Call::kRename, SIGTERM, kReplacing},
+      {kNamed, Call::kRenameExchange, SIGTERM, kReplacing},
       {kFileSystems[3], Call::kLink, SIGHUP, kNew},
       // The claim of the name goes too.
       {kVfat, Call::kWrite, SIGTERM},
