@@ -2,12 +2,19 @@
 // at an entry, a non-blocking open and fstat check a file that is read.
 
 #include <fcntl.h>
+#include <limits.h>
+#include <pthread.h>
 #include <stdio.h>  // renameat2
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <mutex>
 #include <random>
 #include <string>
 #include <utility>
@@ -15,13 +22,106 @@
 #include "base/files.h"
 #include "base/files_common.h"
 #include "base/files_posix.h"
-#include "base/signal_cleanup_posix.h"
 
 namespace quorvane::base {
 namespace {
 
 namespace fs = std::filesystem;
 using Call = PosixCalls::Call;
+
+// --- removal by the catchable signals -------------------------------------
+
+// The signals whose default action ends the process and that a write can
+// meet: a kill, a closed terminal, Ctrl-C, a file size limit, a closed pipe.
+constexpr std::array kCleanupSignals = {SIGTERM, SIGHUP, SIGINT, SIGXFSZ, SIGPIPE};
+
+// Names that the signal handler removes: the temporary file and the claim.
+struct CleanupName {
+  std::atomic<bool> armed{false};
+  char path[PATH_MAX];
+};
+CleanupName cleanup_names[2];
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void RemoveNamesAndDie(int signal) {
+  const int saved = errno;
+  for (CleanupName& name : cleanup_names) {
+    if (name.armed.load()) ::unlink(name.path);
+  }
+  // The signal stays blocked until the handler returns, then ends the
+  // process with its default action.
+  ::signal(signal, SIG_DFL);
+  ::raise(signal);
+  errno = saved;
+}
+
+// Holds the signals back, so that a name and its arming come together.
+class HeldSignals {
+ public:
+  HeldSignals() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int signal : kCleanupSignals) sigaddset(&set, signal);
+    pthread_sigmask(SIG_BLOCK, &set, &old_);
+  }
+  HeldSignals(const HeldSignals&) = delete;
+  HeldSignals& operator=(const HeldSignals&) = delete;
+  ~HeldSignals() { pthread_sigmask(SIG_SETMASK, &old_, nullptr); }
+
+ private:
+  sigset_t old_;
+};
+
+// While it lives, the catchable signals whose action is the default remove
+// the armed names before they end the process. One at a time per process:
+// the names are process-wide.
+class SignalCleanup {
+ public:
+  enum Slot { kTemporary = 0, kClaim = 1 };
+
+  SignalCleanup() : lock_(Mutex()) {
+    for (std::size_t i = 0; i < kCleanupSignals.size(); ++i) {
+      struct sigaction old = {};
+      if (::sigaction(kCleanupSignals[i], nullptr, &old) != 0) continue;
+      // An ignored signal does no harm; a handler of the program's own is
+      // the program's business.
+      if ((old.sa_flags & SA_SIGINFO) != 0 || old.sa_handler != SIG_DFL) continue;
+      struct sigaction ours = {};
+      ours.sa_handler = RemoveNamesAndDie;
+      sigfillset(&ours.sa_mask);
+      if (::sigaction(kCleanupSignals[i], &ours, &old_[i]) == 0) installed_[i] = true;
+    }
+  }
+  SignalCleanup(const SignalCleanup&) = delete;
+  SignalCleanup& operator=(const SignalCleanup&) = delete;
+  ~SignalCleanup() {
+    for (CleanupName& name : cleanup_names) name.armed.store(false);
+    for (std::size_t i = 0; i < kCleanupSignals.size(); ++i) {
+      if (installed_[i]) ::sigaction(kCleanupSignals[i], &old_[i], nullptr);
+    }
+  }
+
+  // Call with the signals held, right after the name was made.
+  static void Arm(Slot slot, const fs::path& path) {
+    CleanupName& name = cleanup_names[slot];
+    const std::string& text = path.native();
+    if (text.size() >= sizeof name.path) return;
+    std::memcpy(name.path, text.c_str(), text.size() + 1);
+    name.armed.store(true);
+  }
+  // Call with the signals held, right after the name was moved or removed.
+  static void Disarm(Slot slot) { cleanup_names[slot].armed.store(false); }
+
+ private:
+  static std::mutex& Mutex() {
+    static std::mutex mutex;
+    return mutex;
+  }
+
+  std::lock_guard<std::mutex> lock_;
+  std::array<struct sigaction, kCleanupSignals.size()> old_ = {};
+  std::array<bool, kCleanupSignals.size()> installed_ = {};
+};
 
 // Makes a call unless `calls` fails it first, as the system would: -1 and
 // errno.

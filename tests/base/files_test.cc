@@ -96,24 +96,13 @@ std::string Failure(F call) {
 // What a directory entry is, without following a link: "file", "folder",
 // "fifo", "socket", "char", "link -> TARGET" or "nothing".
 std::string EntryOf(const fs::path& path) {
-  struct stat status = {};
-  if (::lstat(path.c_str(), &status) != 0) return "nothing";
-  switch (status.st_mode & S_IFMT) {
-    case S_IFREG:
-      return "file";
-    case S_IFDIR:
-      return "folder";
-    case S_IFIFO:
-      return "fifo";
-    case S_IFSOCK:
-      return "socket";
-    case S_IFCHR:
-      return "char";
-    case S_IFLNK:
-      return "link -> " + fs::read_symlink(path).string();
-    default:
-      return "other";
-  }
+  static const std::map<fs::file_type, std::string> kNames = {
+      {fs::file_type::not_found, "nothing"}, {fs::file_type::regular, "file"},
+      {fs::file_type::directory, "folder"},  {fs::file_type::fifo, "fifo"},
+      {fs::file_type::socket, "socket"},     {fs::file_type::character, "char"}};
+  const fs::file_type type = fs::symlink_status(path).type();
+  if (type == fs::file_type::symlink) return "link -> " + fs::read_symlink(path).string();
+  return kNames.contains(type) ? kNames.at(type) : "other";
 }
 
 bool MakeSocket(const fs::path& path) {
