@@ -2,13 +2,13 @@
 #define QUORVANE_APP_BOX_REPORTER_H_
 
 #include "app/form1_services.h"
-#include "chart/numbered_steps.h"
+#include "base/numbered_steps.h"
 
 namespace quorvane::app {
 
 // The error report as the window program shows it: a modal "Application
 // Error" box with the warning icon.
-class BoxReporter final : public chart::FailureReporter {
+class BoxReporter final : public base::FailureReporter {
  public:
   explicit BoxReporter(MessageBoxes& boxes) : boxes_(boxes) {}
   void ReportFailure(std::string_view description, std::string_view location, int line) override;

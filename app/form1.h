@@ -63,7 +63,7 @@ class Form1 final : private word::WordCheckUi {
   void RestoreOption(Option option, bool selected);
   // The stored text of an option key; when the store fails, the failure is
   // reported at `line` and the default is the text.
-  std::u16string ReadOption(chart::NumberedSteps& steps, int line, std::u16string_view key,
+  std::u16string ReadOption(base::NumberedSteps& steps, int line, std::u16string_view key,
                             int defaultValue);
   void RaiseOptionClick(void (Form1::*click)());
   void RunRaisedClicks();

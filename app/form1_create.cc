@@ -6,8 +6,8 @@
 namespace quorvane::app {
 
 void Form1::PushButton1_Click() {
-  chart::NumberedSteps steps(reporter_, chart::ProcedureLocation("Form1.PushButton1_Click"),
-                             services_.faultHook);
+  base::NumberedSteps steps(reporter_, base::ProcedureLocation("Form1.PushButton1_Click"),
+                            services_.faultHook);
 
   // A press while the chart is being made arrives here through the events
   // that the word processor lets through; it does nothing.

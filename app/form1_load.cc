@@ -9,13 +9,13 @@
 #include "app/form1.h"
 #include "app/shell_text.h"
 #include "app/web_site_chance.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::app {
 
 void Form1::Form_Load() {
-  chart::NumberedSteps steps(reporter_, chart::ProcedureLocation("Form1.Form_Load"),
-                             services_.faultHook);
+  base::NumberedSteps steps(reporter_, base::ProcedureLocation("Form1.Form_Load"),
+                            services_.faultHook);
   const std::u16string cursorFile = CursorFilePath(view_.ProgramFolder());
 
   steps.Run(100, [&] { ApplySkin(); });
@@ -53,11 +53,11 @@ void Form1::OptionSelected(Option option) {
   RaiseOptionClick(option == Option::Option1 ? &Form1::Option1_Click : &Form1::Option2_Click);
 }
 
-std::u16string Form1::ReadOption(chart::NumberedSteps& steps, int line, std::u16string_view key,
+std::u16string Form1::ReadOption(base::NumberedSteps& steps, int line, std::u16string_view key,
                                  int defaultValue) {
   // A store that cannot be read is reported, and the load goes on with the
   // default, as on a first start.
-  std::u16string text = word::FromUtf8(std::to_string(defaultValue));
+  std::u16string text = base::FromUtf8(std::to_string(defaultValue));
   steps.Run(line, [&] { text = services_.settings.Read(key, defaultValue); });
   return text;
 }
@@ -84,7 +84,7 @@ void Form1::RaiseOptionClick(void (Form1::*click)()) {
       std::fprintf(stderr, "Cannot save the page option: %s\n", failure.what());
     } else {
       saveFailureShown_ = true;
-      services_.boxes.Show(word::FromUtf8(failure.what()), appTitle_, kStyleWarning);
+      services_.boxes.Show(base::FromUtf8(failure.what()), appTitle_, kStyleWarning);
     }
   }
 }

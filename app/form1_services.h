@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/numbered_steps.h"
+#include "base/numbered_steps.h"
 #include "word/object_factory.h"
 
 namespace quorvane::app {
@@ -78,7 +78,7 @@ struct Form1Services {
   SettingsStore& settings;
   SkinControl& skin;
   // Lets tests fail a numbered statement on cue.
-  chart::NumberedSteps::FaultHook faultHook = {};
+  base::NumberedSteps::FaultHook faultHook = {};
 };
 
 }  // namespace quorvane::app

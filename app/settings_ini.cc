@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::app {
 namespace {
@@ -37,7 +37,7 @@ std::string_view Trimmed(std::string_view text) {
 }
 
 std::string Utf8Of(char32_t unit) {
-  return word::ToUtf8(std::u16string(1, static_cast<char16_t>(unit)));
+  return base::ToUtf8(std::u16string(1, static_cast<char16_t>(unit)));
 }
 
 // Reads `count` digits of `base` at `at`; nothing unless at least one.
@@ -155,7 +155,7 @@ Parsed Named(Parsed::Kind kind, std::string name, std::string_view raw = {}) {
 
 Parsed Parse(std::string_view line) {
   const std::string_view text = Trimmed(line);
-  if (!word::IsUtf8(line)) return Damaged("is not UTF-8 text");
+  if (!base::IsUtf8(line)) return Damaged("is not UTF-8 text");
   if (text.empty() || text.front() == ';') return {};
   if (text.front() == '[') {
     const std::size_t close = text.find(']');
@@ -183,7 +183,7 @@ std::string_view LineText(std::string_view text, const Line& line) {
 // QSettings' escapes for a section or key name.
 std::string EscapedName(std::string_view name) {
   std::string out;
-  for (const char16_t c : word::FromUtf8(name)) {
+  for (const char16_t c : base::FromUtf8(name)) {
     const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                        c == '-' || c == '_' || c == '.';
     char escape[8];

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "app/error_report.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::app {
 
@@ -15,7 +15,7 @@ void OpenWebSiteByChance(Clock& clock, RandomSource& random, Opener& opener) {
   constexpr int kLuckyNumber = 7;
   random.Seed(clock.SecondsSinceMidnight());
   if (DrawOneToHundred(random) == kLuckyNumber) {
-    opener.Open(word::FromUtf8(kWebSiteAddress));
+    opener.Open(base::FromUtf8(kWebSiteAddress));
   }
 }
 

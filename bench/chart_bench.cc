@@ -52,7 +52,7 @@ void ReportOutput(benchmark::State& state, std::size_t bytesPerIteration) {
   state.counters["out_bytes"] = static_cast<double>(bytesPerIteration);
 }
 
-class CountingReporter final : public chart::FailureReporter {
+class CountingReporter final : public base::FailureReporter {
  public:
   void ReportFailure(std::string_view description, std::string_view, int line) override {
     if (failures++ == 0)

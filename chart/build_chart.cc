@@ -27,7 +27,8 @@ Table& Use(std::optional<Table>& table) {
 
 void BuildChart(std::u16string_view footerTextArg, bool portrait, const ChartEnvironment& env,
                 const ChartOptions& options) {
-  NumberedSteps steps(env.reporter, ProcedureLocation("modAsciiConv.BuildChart"), env.faultHook);
+  base::NumberedSteps steps(env.reporter, base::ProcedureLocation("modAsciiConv.BuildChart"),
+                            env.faultHook);
 
   std::u16string footerText(footerTextArg);
   std::vector<std::u16string_view> controlNames;

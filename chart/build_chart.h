@@ -3,17 +3,17 @@
 
 #include <string_view>
 
+#include "base/numbered_steps.h"
 #include "chart/code_page.h"
-#include "chart/numbered_steps.h"
 #include "word/chart_document.h"
 #include "word/object_factory.h"
 
 namespace quorvane::chart {
 
 struct ChartEnvironment {
-  word::ObjectFactory& word;  // creates the word processor
-  FailureReporter& reporter;  // shows each failed step
-  NumberedSteps::FaultHook faultHook = {};
+  word::ObjectFactory& word;        // creates the word processor
+  base::FailureReporter& reporter;  // shows each failed step
+  base::NumberedSteps::FaultHook faultHook = {};
 };
 
 // Which chart: the code page of codes 128 to 255 (named in the title), the paper.

@@ -14,11 +14,13 @@ if(NOT pugixml_result EQUAL 0 OR NOT EXISTS "${pugixml_source}/src/pugixml.cpp")
   message(FATAL_ERROR "Cannot get Debian's pugixml source package (${pugixml_result})")
 endif()
 add_library(pugixml STATIC ${pugixml_source}/src/pugixml.cpp)
+target_include_directories(pugixml SYSTEM PUBLIC ${pugixml_source}/src)
 add_library(pugixml::pugixml ALIAS pugixml)
-# Like an installed library: the writer names it by plain name (-lpugixml).
-set_target_properties(pugixml PROPERTIES ARCHIVE_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
-include_directories(SYSTEM ${pugixml_source}/src)
-link_directories(${CMAKE_BINARY_DIR}/lib)
+
+# zlib from MinGW-w64's package; its archive, since the programs are linked
+# statically.
+set(ZLIB_USE_STATIC_LIBS ON)
+find_package(ZLIB REQUIRED)
 
 # GoogleTest from the sources that Debian's googletest package installs.
 set(QUORVANE_GOOGLETEST_SOURCE /usr/src/googletest
@@ -39,10 +41,10 @@ add_test(NAME wine_server_stop
 set_tests_properties(wine_server_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 300)
 set_tests_properties(wine_server_stop PROPERTIES FIXTURES_CLEANUP wine)
 
+add_subdirectory(base)
 add_subdirectory(chart)
 add_subdirectory(word)
 add_subdirectory(app)
 add_subdirectory(tests)
-add_dependencies(quorvane_docx pugixml)
 add_subdirectory(packaging/windows)
 add_subdirectory(tests/windows)

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "base/utf.h"
 #include "word/number_text.h"
-#include "word/utf.h"
 
 namespace quorvane::word {
 namespace {
@@ -52,11 +52,11 @@ std::string QuoteText(std::u16string_view text) {
     const std::string_view escape = Escape(text[i], hex);
     if (escape.empty()) continue;
     // Escaped characters are never surrogates, so a run never splits a pair.
-    out += ToUtf8(text.substr(plain, i - plain));
+    out += base::ToUtf8(text.substr(plain, i - plain));
     out += escape;
     plain = i + 1;
   }
-  out += ToUtf8(text.substr(plain));
+  out += base::ToUtf8(text.substr(plain));
   out += '"';
   return out;
 }
@@ -177,7 +177,7 @@ DispatchPtr RecordingFactory::CreateByClass(std::string_view classId,
 }
 
 DispatchPtr RecordingFactory::CreateByProgId(std::string_view progId) {
-  recorder_->Attempt(Line("create progid", QuoteText(FromUtf8(progId))));
+  recorder_->Attempt(Line("create progid", QuoteText(base::FromUtf8(progId))));
   return recorder_->Wrap(inner_.CreateByProgId(progId));
 }
 

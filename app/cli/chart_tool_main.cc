@@ -27,14 +27,14 @@
 #include "app/cli/chart_tool_options.h"
 #include "app/cli/console_text.h"
 #include "app/error_report.h"
+#include "base/files.h"
+#include "base/utf.h"
 #include "chart/build_chart.h"
 #include "chart/chart_text.h"
 #include "chart/filled_table.h"
-#include "word/docx/atomic_file.h"
 #include "word/docx/writer.h"
 #include "word/embedded/word_application.h"
 #include "word/recording.h"
-#include "word/utf.h"
 #ifdef _WIN32
 #include <cwchar>
 
@@ -49,6 +49,7 @@ namespace {
 using quorvane::app::cli::ChartToolOptions;
 using quorvane::app::cli::Stream;
 using quorvane::app::cli::WriteText;
+namespace base = quorvane::base;
 namespace chart = quorvane::chart;
 namespace word = quorvane::word;
 namespace embedded = quorvane::word::embedded;
@@ -122,7 +123,7 @@ void WriteStdout(std::string_view bytes) {
 }
 
 // Failures reach a person at a terminal, one per step that failed.
-class TerminalReporter final : public chart::FailureReporter {
+class TerminalReporter final : public base::FailureReporter {
  public:
   void ReportFailure(std::string_view description, std::string_view location, int line) override {
     ++failures;
@@ -164,7 +165,7 @@ int RunChart(const ChartToolOptions& options, word::ObjectFactory& wordProcessor
     factory = recording.get();
   }
   TerminalReporter reporter;
-  chart::BuildChart(word::FromUtf8(options.footer), !options.landscape, {*factory, reporter},
+  chart::BuildChart(base::FromUtf8(options.footer), !options.landscape, {*factory, reporter},
                     {*options.codePage, options.paper.value_or(word::Paper::kLetter)});
   return reporter.failures;
 }
@@ -269,12 +270,12 @@ int WriteDocument(const ChartToolOptions& options) {
   // Checked before anything is built, so a refused run costs nothing. Only
   // a regular file (or a link to one) is ever replaced, and only with --force.
   if (path != kStdout) {
-    const docx::WriteTarget target = docx::InspectWriteTarget(PathOf(path));
-    if (target.kind == docx::WriteTarget::Kind::kRefused) {
-      WriteError(target.refusal + '\n');
+    const base::PathKind target = base::KindAt(PathOf(path));
+    if (target.is == base::PathKind::Is::kOther) {
+      WriteError(base::WriteRefusal(PathOf(path), target) + '\n');
       return kExitFailure;
     }
-    if (target.kind == docx::WriteTarget::Kind::kRegularFile && !options.force) {
+    if (target.is == base::PathKind::Is::kRegularFile && !options.force) {
       WriteError('"' + path + "\" already exists; use --force to replace it\n");
       return kExitFailure;
     }
@@ -306,7 +307,7 @@ int Run(const ChartToolOptions& options) {
   }
   if (options.text) {
     const chart::CharTable rows = chart::MakeFilledTable(*options.codePage);
-    WriteStdout(word::ToUtf8(chart::MakeChartText(rows, !options.landscape)));
+    WriteStdout(base::ToUtf8(chart::MakeChartText(rows, !options.landscape)));
     return 0;
   }
 #ifdef _WIN32
@@ -353,7 +354,7 @@ int Main(std::span<const std::string_view> args) {
 extern "C" int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> utf8;
   for (int i = 1; i < argc; ++i) {
-    utf8.push_back(word::ToUtf8(std::u16string(argv[i], argv[i] + std::wcslen(argv[i]))));
+    utf8.push_back(base::ToUtf8(std::u16string(argv[i], argv[i] + std::wcslen(argv[i]))));
   }
   const std::vector<std::string_view> args(utf8.begin(), utf8.end());
   return Main(args);

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <string>
 
-#include "word/utf.h"
+#include "base/utf.h"
 #endif
 
 namespace quorvane::app::cli {
@@ -28,13 +28,13 @@ bool WriteToConsole(Stream stream, std::string_view utf8) {
     return false;
   }
   StreamOf(stream).flush();  // what went before goes first
-  const std::u16string text = word::FromUtf8(utf8);
+  const std::u16string text = base::FromUtf8(utf8);
   std::u16string_view rest = text;
   while (!rest.empty()) {
     // WriteConsoleW takes a DWORD count, and a console takes no huge writes.
     std::size_t chunk = std::min<std::size_t>(rest.size(), 16384);
     // A surrogate pair goes in one piece.
-    if (chunk < rest.size() && word::IsHighSurrogate(rest[chunk - 1])) --chunk;
+    if (chunk < rest.size() && base::IsHighSurrogate(rest[chunk - 1])) --chunk;
     DWORD written = 0;
     if (!WriteConsoleW(console, rest.data(), static_cast<DWORD>(chunk), &written, nullptr) ||
         written == 0) {

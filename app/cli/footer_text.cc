@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "app/cli/chart_tool_options.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::app::cli {
 namespace {
@@ -17,8 +17,8 @@ std::string CodePoint(char16_t c) {
 }  // namespace
 
 std::string FooterText(std::string_view given) {
-  if (!word::IsUtf8(given)) throw UsageError("the --footer text is not valid UTF-8");
-  const std::u16string text = word::FromUtf8(given);
+  if (!base::IsUtf8(given)) throw UsageError("the --footer text is not valid UTF-8");
+  const std::u16string text = base::FromUtf8(given);
   std::u16string footer;
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
@@ -32,7 +32,7 @@ std::string FooterText(std::string_view given) {
       footer += c;
     }
   }
-  return word::ToUtf8(footer);
+  return base::ToUtf8(footer);
 }
 
 }  // namespace quorvane::app::cli

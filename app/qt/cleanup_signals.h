@@ -1,7 +1,7 @@
 #ifndef QUORVANE_APP_QT_CLEANUP_SIGNALS_H_
 #define QUORVANE_APP_QT_CLEANUP_SIGNALS_H_
 
-// The atomic file writer (word/docx/atomic_file.h) removes what it would
+// The atomic file writer (base/files.h) removes what it would
 // leave when SIGTERM, SIGHUP, SIGINT, SIGXFSZ or SIGPIPE ends the process.
 // It holds them back in its own thread while a name and its removal are set
 // up together; had another thread (Qt starts several) taken one meanwhile,

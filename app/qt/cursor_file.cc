@@ -9,7 +9,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/regular_file.h"
+#include "base/files.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -118,7 +118,8 @@ CursorPicture DecodeCursorFile(const QByteArray& bytes) {
 QCursor LoadCursorFile(const QString& path) {
   std::string bytes;
   try {
-    bytes = ReadRegularFile(std::filesystem::path(path.toStdU16String()), kMaxCursorFileBytes);
+    bytes =
+        base::ReadRegularFile(std::filesystem::path(path.toStdU16String()), kMaxCursorFileBytes);
   } catch (const std::runtime_error& unreadable) {
     throw std::runtime_error(std::string("Cannot read the cursor file: ") + unreadable.what());
   }

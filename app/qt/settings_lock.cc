@@ -11,7 +11,7 @@
 #include <string>
 #include <thread>
 
-#include "app/regular_file.h"
+#include "base/files.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -29,7 +29,7 @@ std::string HostName() {
 bool LeftByAnEndedProcess(const std::filesystem::path& path) {
   std::string text;
   try {
-    text = ReadRegularFile(path, kMaxLockFileBytes);
+    text = base::ReadRegularFile(path, kMaxLockFileBytes);
   } catch (const std::runtime_error&) {
     return false;
   }

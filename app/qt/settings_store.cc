@@ -5,14 +5,12 @@
 #include <system_error>
 #include <utility>
 
-#include "app/move_without_replacing.h"
 #include "app/qt/cleanup_signals.h"
 #include "app/qt/settings_lock.h"
 #include "app/qt/user_folders.h"
-#include "app/regular_file.h"
 #include "app/settings_ini.h"
-#include "word/docx/atomic_file.h"
-#include "word/utf.h"
+#include "base/files.h"
+#include "base/utf.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -47,11 +45,11 @@ QSettingsStore::QSettingsStore() {
 QSettingsStore::QSettingsStore(std::filesystem::path filePath) : path_(std::move(filePath)) {}
 
 void QSettingsStore::CheckPaths() const {
-  if (const std::string why = NotARegularFile(path_); !why.empty()) {
+  if (const std::string why = base::NotARegularFile(path_); !why.empty()) {
     throw std::runtime_error("The settings file " + path_.string() + " " + why);
   }
   const std::filesystem::path lock = LockPath(path_);
-  if (const std::string why = NotARegularFile(lock); !why.empty()) {
+  if (const std::string why = base::NotARegularFile(lock); !why.empty()) {
     throw std::runtime_error("The settings lock file " + lock.string() + " " + why);
   }
 }
@@ -63,7 +61,7 @@ std::string QSettingsStore::SetAside(const std::string& damage) {
   for (int copy = 1; copy <= 99; ++copy) {
     std::filesystem::path to = path_;
     to += ".damaged" + (copy == 1 ? std::string() : "-" + std::to_string(copy));
-    failed = MoveWithoutReplacing(path_, to);
+    failed = base::MoveWithoutReplacing(path_, to);
     if (!failed)
       return damaged + ": it was moved to " + to.string() + ", and a fresh one is started";
     if (failed != std::errc::file_exists) break;
@@ -77,7 +75,7 @@ std::string QSettingsStore::LoadText(std::optional<std::string>& notice) {
   if (!std::filesystem::exists(path_, unknown) && !unknown) return {};
   std::string text;
   try {
-    text = ReadRegularFile(path_, kMaxFileBytes);
+    text = base::ReadRegularFile(path_, kMaxFileBytes);
   } catch (const std::runtime_error& unreadable) {
     throw std::runtime_error(std::string("The settings file ") + unreadable.what());
   }
@@ -114,15 +112,15 @@ void QSettingsStore::Change(std::string_view key, std::string_view text,
   const SettingsLock lock(path_, kLockWait);
   // Read again under the lock: another program may have changed it.
   const std::string updated = WithIniValue(LoadText(notice), kSection, key, text);
-  word::docx::WriteFileAtomically(path_, updated, /*replace=*/true);
+  base::WriteFileAtomically(path_, updated, /*replace=*/true);
 }
 
 std::u16string QSettingsStore::Read(std::u16string_view key, int defaultValue) {
   std::optional<std::string> notice;
   if (const auto text = Text(notice)) {
     if (notice) throw std::runtime_error(*notice);
-    const auto value = IniValue(*text, kSection, word::ToUtf8(key));
-    return value ? word::FromUtf8(*value) : word::FromUtf8(std::to_string(defaultValue));
+    const auto value = IniValue(*text, kSection, base::ToUtf8(key));
+    return value ? base::FromUtf8(*value) : base::FromUtf8(std::to_string(defaultValue));
   }
   if (const auto kept = memory_.find(key); kept != memory_.end()) return kept->second;
   throw InMemory(notice, *unusable_);
@@ -133,7 +131,7 @@ void QSettingsStore::Write(std::u16string_view key, std::u16string_view text) {
   std::optional<std::string> notice;
   if (!unusable_) {
     try {
-      Change(word::ToUtf8(key), word::ToUtf8(text), notice);
+      Change(base::ToUtf8(key), base::ToUtf8(text), notice);
     } catch (const std::runtime_error& failed) {
       unusable_ = failed.what() + std::string(kKeptInMemory);
     }

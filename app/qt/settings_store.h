@@ -16,7 +16,7 @@ namespace quorvane::app::qt {
 // The settings file of QSettings' native format on Linux, "Brelmor.conf" in
 // the user's configuration folder, read and written as QSettings does
 // (settings_ini.h), but judged whole before anything is written and written
-// whole or not at all (word/docx/atomic_file.h): no signal leaves a
+// whole or not at all (base/files.h): no signal leaves a
 // temporary file behind.
 //
 // - Only a regular file (or a link to one) of at most kMaxFileBytes is read,

@@ -9,7 +9,7 @@
 #include <system_error>
 
 #include "app/beside_program.h"
-#include "app/regular_file.h"
+#include "base/files.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -22,7 +22,7 @@ namespace {
 // it later, at the first paint, and a FIFO there would block that for ever.
 std::string Unusable(const QString& file) {
   const std::filesystem::path path(file.toStdU16String());
-  if (std::string why = NotARegularFile(path); !why.empty()) return why;
+  if (std::string why = base::NotARegularFile(path); !why.empty()) return why;
   std::error_code absent;
   const auto size = std::filesystem::file_size(path, absent);
   if (!absent && size > kMaxSkinFileBytes) return "is larger than 1 MiB";

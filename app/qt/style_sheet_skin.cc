@@ -8,7 +8,7 @@
 
 #include "app/beside_program.h"
 #include "app/qt/skin_sheet.h"
-#include "app/regular_file.h"
+#include "base/files.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -27,7 +27,7 @@ void StyleSheetSkin::LoadSkin(const std::u16string& file) {
   try {
     // Only an ordinary file, and only a sane amount of it.
     const std::string read =
-        ReadRegularFile(std::filesystem::path(path.toStdU16String()), kMaxSkinFileBytes);
+        base::ReadRegularFile(std::filesystem::path(path.toStdU16String()), kMaxSkinFileBytes);
     bytes = QByteArray(read.data(), static_cast<qsizetype>(read.size()));
   } catch (const std::runtime_error& unreadable) {
     throw AutomationError(std::string("Cannot load skin file: ") + unreadable.what());

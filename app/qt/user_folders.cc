@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/regular_file.h"
+#include "base/files.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -85,7 +85,7 @@ std::filesystem::path DocumentsFolder(const UserEnvironment& environment) {
   const std::filesystem::path home = HomeFolder(environment);
   std::string text;
   try {
-    text = ReadRegularFile(ConfigFolder(environment) / "user-dirs.dirs", kMaxUserDirsBytes);
+    text = base::ReadRegularFile(ConfigFolder(environment) / "user-dirs.dirs", kMaxUserDirsBytes);
   } catch (const std::runtime_error&) {
     // No such file, or none to read: the default.
   }

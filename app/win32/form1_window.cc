@@ -8,7 +8,7 @@
 #include "app/win32/cursor_picture.h"
 #include "app/win32/wide.h"
 #include "app/win32/windows_services.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::app::win32 {
 namespace {
@@ -95,7 +95,7 @@ void Form1Window::CreateControls() {
         WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | kind.style, 0, 0, 0, 0, window_,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)), instance, nullptr);
     if (control == nullptr) {
-      throw std::runtime_error("Cannot make the control " + word::ToUtf8(design.caption));
+      throw std::runtime_error("Cannot make the control " + base::ToUtf8(design.caption));
     }
     // The stacking order is the tab order; the frame, last, lies beneath the
     // option buttons it holds.

@@ -7,13 +7,13 @@
 
 #include "app/win32/wide.h"
 #include "app/win32/windows_services.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::app::win32 {
 namespace {
 
 [[noreturn]] void Fail(std::string_view what, std::u16string_view key, LSTATUS status) {
-  throw std::runtime_error("Cannot " + std::string(what) + " the setting " + word::ToUtf8(key) +
+  throw std::runtime_error("Cannot " + std::string(what) + " the setting " + base::ToUtf8(key) +
                            ": " + SystemErrorText(static_cast<unsigned long>(status)));
 }
 
@@ -36,7 +36,7 @@ std::u16string RegistrySettings::Read(std::u16string_view key, int defaultValue)
     }
   }
   if (status == ERROR_FILE_NOT_FOUND || status == ERROR_UNSUPPORTED_TYPE) {
-    return word::FromUtf8(std::to_string(defaultValue));
+    return base::FromUtf8(std::to_string(defaultValue));
   }
   Fail("read", key, status);
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/win32/wide.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::app::win32 {
 
@@ -73,7 +73,7 @@ std::string SystemErrorText(unsigned long code) {
     message.pop_back();
   }
   if (message.empty()) return "error " + std::to_string(code);
-  return word::ToUtf8(message);
+  return base::ToUtf8(message);
 }
 
 }  // namespace quorvane::app::win32

@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "base/utf.h"
 #include "tests/app/window_fakes.h"
 #include "word/embedded/word_application.h"
-#include "word/utf.h"
 
 namespace quorvane::app {
 namespace {
@@ -83,7 +83,7 @@ TEST_F(Form1CreateTest, DoneFollowsAFailureThatTheChartBuildReported) {
   WhileWordStarts([] { throw word::AutomationError("Word could not be started"); });
   form_->PushButton1_Click();
   EXPECT_THAT(harness_.boxes.ReportedLines(), ElementsAre(142));
-  EXPECT_THAT(word::ToUtf8(harness_.boxes.shown[0].text),
+  EXPECT_THAT(base::ToUtf8(harness_.boxes.shown[0].text),
               ::testing::HasSubstr("modAsciiConv.BuildChart at line 142"));
   EXPECT_EQ(harness_.boxes.Texts().back(), u"Done.");
   EXPECT_FALSE(form_->Busy());
@@ -100,7 +100,7 @@ TEST_F(Form1CreateTest, AFailedStatementIsReportedWithItsLineAndTheRestStillRuns
   form_->PushButton1_Click();
   EXPECT_THAT(lines, ElementsAre(100, 102, 104, 106, 108, 110, 112));
   EXPECT_THAT(harness_.boxes.ReportedLines(), ElementsAre(108));
-  EXPECT_THAT(word::ToUtf8(harness_.boxes.Reports()[0].text),
+  EXPECT_THAT(base::ToUtf8(harness_.boxes.Reports()[0].text),
               ::testing::HasSubstr("in Vellomir2021/08/31.Form1.PushButton1_Click at line 108"));
   EXPECT_EQ(harness_.boxes.Texts().back(), u"Done.");
   EXPECT_EQ(form_->MousePointer(), kPointerWait);  // the failed reset had no effect

@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "app/beside_program.h"
+#include "base/utf.h"
 #include "tests/app/window_fakes.h"
-#include "word/utf.h"
 #include "word/word_check.h"
 
 namespace quorvane::app {
@@ -40,7 +40,7 @@ TEST(Form1LoadTest, RestoresTheOptionsAndWritesThemBack) {
     if (c.option2) harness.settings.values[u"Option2"] = *c.option2;
     auto form = harness.MakeForm();
     form->Start();
-    const std::string name = word::ToUtf8(c.option1.value_or(u"-"));
+    const std::string name = base::ToUtf8(c.option1.value_or(u"-"));
     EXPECT_EQ(harness.view.selected[0], c.selected1) << name;
     EXPECT_EQ(harness.view.selected[1], c.selected2) << name;
     EXPECT_EQ(harness.settings.writes, c.writes) << name;
@@ -84,7 +84,7 @@ TEST(Form1LoadTest, FailuresAreReportedAndTheLoadGoesOn) {
   auto form = harness.MakeForm();
   form->Start();
   EXPECT_THAT(harness.boxes.ReportedLines(), ElementsAre(106, 108));
-  EXPECT_THAT(word::ToUtf8(harness.boxes.shown[0].text),
+  EXPECT_THAT(base::ToUtf8(harness.boxes.shown[0].text),
               ::testing::StartsWith("Bad file name or number\r\n"
                                     "in Vellomir2021/08/31.Form1.Form_Load at line 106\r\r"));
   EXPECT_EQ(harness.boxes.shown[0].style, kStyleWarning);

@@ -11,8 +11,8 @@
 #include "app/error_report.h"
 #include "app/shell_text.h"
 #include "app/web_site_chance.h"
+#include "base/utf.h"
 #include "tests/app/window_fakes.h"
-#include "word/utf.h"
 
 namespace quorvane::app {
 namespace {
@@ -27,7 +27,7 @@ TEST(AppTitleTest, CutsBeforeTheLastBlankAtLeastOnceThenWhileLongerThanForty) {
        u"Aaaaaaaaaa Bbbbbbbbbb Cccccccccc Ddddddd"},
   };
   for (const auto& [product, title] : kCases) {
-    EXPECT_EQ(AppTitleFrom(product), title) << word::ToUtf8(product);
+    EXPECT_EQ(AppTitleFrom(product), title) << base::ToUtf8(product);
   }
   EXPECT_THROW(AppTitleFrom(u"Quorvane"), std::invalid_argument);
 }
@@ -35,14 +35,14 @@ TEST(AppTitleTest, CutsBeforeTheLastBlankAtLeastOnceThenWhileLongerThanForty) {
 TEST(SettingTextTest, AcceptsTrueFalseAndFiniteNumbersOnly) {
   for (const char16_t* text :
        {u"True", u"TRUE", u" true ", u"\u2003True\u00a0", u"1", u"-1", u"2.5", u"+3", u"1,000.5"}) {
-    EXPECT_TRUE(ToBoolean(text)) << word::ToUtf8(text);
+    EXPECT_TRUE(ToBoolean(text)) << base::ToUtf8(text);
   }
   for (const char16_t* text : {u"False", u"false", u"0", u"0.0", u"\tFalse\n"}) {
-    EXPECT_FALSE(ToBoolean(text)) << word::ToUtf8(text);
+    EXPECT_FALSE(ToBoolean(text)) << base::ToUtf8(text);
   }
   for (const char16_t* text : {u"yes", u"", u"Tru", u"1x", u"+-1", u"\u00e91", u"1,00", u"1000,000",
                                u"1e999", u"nan", u"NaN", u"-nan", u"inf", u"-inf", u"+Infinity"}) {
-    EXPECT_THROW(ToBoolean(text), std::invalid_argument) << word::ToUtf8(text);
+    EXPECT_THROW(ToBoolean(text), std::invalid_argument) << base::ToUtf8(text);
   }
   EXPECT_EQ(BooleanText(true), u"True");
   EXPECT_EQ(BooleanText(false), u"False");
@@ -55,7 +55,7 @@ TEST(DialogTextTest, EachCarriageReturnWithOrWithoutLineFeedIsOneBreak) {
                                                                         {u"a\r\n\r\nb", u"a\n\nb"},
                                                                         {u"a\n\rb", u"a\n\nb"}};
   for (const auto& [text, shown] : kCases) {
-    EXPECT_EQ(DialogText(text), shown) << word::ToUtf8(text);
+    EXPECT_EQ(DialogText(text), shown) << base::ToUtf8(text);
   }
 }
 
@@ -90,7 +90,7 @@ TEST(BesideProgramTest, OnlyOrdinaryFilesCount) {
     cases.push_back({folder + u"/null", false});
 #endif
   for (const auto& [path, exists] : cases)
-    EXPECT_EQ(FileExists(path), exists) << word::ToUtf8(path);
+    EXPECT_EQ(FileExists(path), exists) << base::ToUtf8(path);
 }
 
 TEST(WebSiteChanceTest, DrawsOneToHundredSeededByTheClockAndOpensTheSiteOnSeven) {
@@ -106,7 +106,7 @@ TEST(WebSiteChanceTest, DrawsOneToHundredSeededByTheClockAndOpensTheSiteOnSeven)
     OpenWebSiteByChance(clock, random, opener);
     EXPECT_THAT(random.seeds, ::testing::ElementsAre(45296u));
     std::vector<std::u16string> expected;
-    if (number == 7) expected.push_back(word::FromUtf8(kWebSiteAddress));
+    if (number == 7) expected.push_back(base::FromUtf8(kWebSiteAddress));
     EXPECT_EQ(opener.opened, expected) << fraction;
   }
 }

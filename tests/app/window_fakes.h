@@ -176,7 +176,7 @@ struct Form1Fakes {
   RecordedWord word;
   word::ObjectFactory* factory = &word.factory;
   ScratchFolder folder;
-  chart::NumberedSteps::FaultHook faultHook;
+  base::NumberedSteps::FaultHook faultHook;
 };
 
 // Form1's procedures over the fake view.

@@ -22,7 +22,7 @@ using quorvane::test_support::RecordedWord;
 using quorvane::test_support::RecordingReporter;
 
 // Makes the statement on `failLine` fail the first `times` times it runs.
-NumberedSteps::FaultHook FailLine(int failLine, int times = 1) {
+base::NumberedSteps::FaultHook FailLine(int failLine, int times = 1) {
   return [failLine, times, seen = 0](int line) mutable {
     if (line == failLine && seen++ < times) throw std::runtime_error("injected");
   };
@@ -32,7 +32,7 @@ struct ChartRun {
   RecordedWord word;
   RecordingReporter reporter;
 
-  void Build(std::u16string_view footer, bool portrait, NumberedSteps::FaultHook hook = {}) {
+  void Build(std::u16string_view footer, bool portrait, base::NumberedSteps::FaultHook hook = {}) {
     BuildChart(footer, portrait, {word.factory, reporter, std::move(hook)});
   }
   std::string BodyText() const { return NthTextPut(word.recorder->Lines(), 0); }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "base/utf.h"
 #include "chart/build_chart.h"
 #include "chart/chart_text.h"
 #include "chart/filled_table.h"
@@ -15,7 +16,6 @@
 #include "tests/support/recorders.h"
 #include "tests/word/docx/docx_package.h"
 #include "word/docx/writer.h"
-#include "word/utf.h"
 
 namespace quorvane::chart {
 namespace {
@@ -137,7 +137,7 @@ TEST(ChartDocxTest, BodyHoldsTheChartTextInBoldCourierNew) {
     const ChartPackage package(c.portrait);
     const pugi::xml_node body = package.Root("word/document.xml").child("w:body");
     // The text ends with CR LF, so the story's final paragraph is empty.
-    EXPECT_EQ(StoryText(body), word::ToUtf8(c.text) + "\r\n");
+    EXPECT_EQ(StoryText(body), base::ToUtf8(c.text) + "\r\n");
     ExpectEveryRunAndMark(body, {"Courier New", c.halfPoints, true});
   }
 }

@@ -7,7 +7,7 @@
 
 #include "chart/filled_table.h"
 #include "tests/support/expected_output.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::chart {
 namespace {
@@ -19,8 +19,8 @@ TEST(LandscapeTextTest, HalvesAreTheExpectedTextSplitAfterThePageBreak) {
   const std::string expected = test_support::ExpectedChartText(false);
   const std::size_t pageBreak = expected.find('\f');
   ASSERT_NE(pageBreak, std::string::npos);
-  EXPECT_EQ(expected.substr(0, pageBreak + 1), word::ToUtf8(MakeLandscapeText(rows, 0, true)));
-  EXPECT_EQ(expected.substr(pageBreak + 1), word::ToUtf8(MakeLandscapeText(rows, 128, false)));
+  EXPECT_EQ(expected.substr(0, pageBreak + 1), base::ToUtf8(MakeLandscapeText(rows, 0, true)));
+  EXPECT_EQ(expected.substr(pageBreak + 1), base::ToUtf8(MakeLandscapeText(rows, 128, false)));
 }
 
 TEST(LandscapeTextTest, CodesBeyondTheTableFailTheCall) {

@@ -8,14 +8,14 @@
 
 #include "chart/filled_table.h"
 #include "tests/support/expected_output.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::chart {
 namespace {
 
 TEST(PortraitTextTest, IsTheExpectedText) {
   EXPECT_EQ(test_support::ExpectedChartText(true),
-            word::ToUtf8(MakePortraitText(MakeFilledTable())));
+            base::ToUtf8(MakePortraitText(MakeFilledTable())));
 }
 
 // A field the chart build failed to fill is empty; the layout pads it all the same.
@@ -31,7 +31,7 @@ TEST(PortraitTextTest, LaysOutTheTableItIsGiven) {
     ASSERT_NE(at, std::string::npos) << from;
     expected.replace(at, std::string_view(from).size(), to);
   }
-  EXPECT_EQ(expected, word::ToUtf8(MakePortraitText(rows)));
+  EXPECT_EQ(expected, base::ToUtf8(MakePortraitText(rows)));
 }
 
 }  // namespace

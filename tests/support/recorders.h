@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/numbered_steps.h"
+#include "base/numbered_steps.h"
 #include "word/embedded/document.h"
 #include "word/embedded/word_application.h"
 #include "word/object_factory.h"
@@ -23,7 +23,7 @@ struct Report {
   int line = 0;
 };
 
-class RecordingReporter final : public chart::FailureReporter {
+class RecordingReporter final : public base::FailureReporter {
  public:
   void ReportFailure(std::string_view description, std::string_view location, int line) override {
     reports.push_back({std::string(description), std::string(location), line});

@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "base/utf.h"
 #include "tests/support/expected_output.h"
 #include "tests/support/recorders.h"
-#include "word/utf.h"
 
 namespace quorvane::word {
 namespace {
@@ -22,7 +22,8 @@ TEST(ChartDocumentTest, BothOrientationsMakeTheOperationsInOrder) {
   for (const bool portrait : {true, false}) {
     RecordedWord word;
     (portrait ? MakePortraitDocument : MakeLandscapeDocument)(
-        word.factory, FromUtf8(ExpectedChartText(portrait)), FromUtf8(kTraceFooter), {});
+        word.factory, base::FromUtf8(ExpectedChartText(portrait)), base::FromUtf8(kTraceFooter),
+        {});
     EXPECT_EQ(ExpectedTrace(portrait), TraceText(word.recorder->Lines())) << portrait;
     EXPECT_EQ(word.presenter->documents.size(), 1u);
   }

@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "base/utf.h"
 #include "word/com/com_error.h"
 #include "word/com/com_values.h"
 #include "word/failure_texts.h"
-#include "word/utf.h"
 
 namespace quorvane::word::com {
 namespace {
@@ -38,7 +38,7 @@ std::vector<DISPID> IdsOf(IDispatch& dispatch, const BusyPolicy& policy, std::st
   std::vector<std::wstring> names;
   names.reserve(named.size() + 1);
   const auto wide = [](std::string_view text) {
-    const std::u16string utf16 = FromUtf8(text);
+    const std::u16string utf16 = base::FromUtf8(text);
     return std::wstring(utf16.begin(), utf16.end());
   };
   names.push_back(wide(member));

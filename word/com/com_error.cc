@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <utility>
 
+#include "base/utf.h"
 #include "word/com/com_values.h"
 #include "word/failure_texts.h"
-#include "word/utf.h"
 
 namespace quorvane::word::com {
 namespace {
@@ -53,7 +53,7 @@ std::string SystemText(HRESULT code) {
   while (!text.empty() && (text.back() == u'\r' || text.back() == u'\n' || text.back() == u' ')) {
     text.pop_back();
   }
-  return ToUtf8(text);
+  return base::ToUtf8(text);
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ std::string DescribeInvokeFailure(HRESULT code, EXCEPINFO& info, bool inProcess)
   if (info.pfnDeferredFillIn != nullptr && inProcess) info.pfnDeferredFillIn(&info);
   info.pfnDeferredFillIn = nullptr;
   const std::u16string description = TextOf(info.bstrDescription);
-  if (!description.empty()) return ToUtf8(description);
+  if (!description.empty()) return base::ToUtf8(description);
   if (FAILED(info.scode)) return DescribeHResult(info.scode);
   return "Automation error: the server raised an exception without a description";
 }

@@ -7,16 +7,16 @@
 #include <string>
 #include <utility>
 
+#include "base/utf.h"
 #include "word/com/com_dispatch.h"
 #include "word/com/com_error.h"
 #include "word/com/com_ptr.h"
-#include "word/utf.h"
 
 namespace quorvane::word::com {
 namespace {
 
 std::wstring Wide(std::string_view text) {
-  const std::u16string utf16 = FromUtf8(text);
+  const std::u16string utf16 = base::FromUtf8(text);
   return std::wstring(utf16.begin(), utf16.end());
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "word/utf.h"
+#include "base/utf.h"
 #include "word/word_constants.h"
 
 namespace quorvane::word::docx {
@@ -107,23 +107,23 @@ std::string_view VerticalAlignmentName(std::int32_t verticalAlignment) {
 std::string XmlSafeUtf8(std::u16string_view text) {
   // Chart text is nearly always clean: convert it without a filtered copy.
   const bool clean = std::all_of(text.begin(), text.end(), [](char16_t c) {
-    return !IsHighSurrogate(c) && !IsLowSurrogate(c) && IsXmlChar(c);
+    return !base::IsHighSurrogate(c) && !base::IsLowSurrogate(c) && IsXmlChar(c);
   });
-  if (clean) return ToUtf8(text);
+  if (clean) return base::ToUtf8(text);
   std::u16string kept;
   kept.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    if (IsHighSurrogate(c)) {
-      if (i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+    if (base::IsHighSurrogate(c)) {
+      if (i + 1 < text.size() && base::IsLowSurrogate(text[i + 1])) {
         kept.push_back(c);
         kept.push_back(text[++i]);
       }
-    } else if (!IsLowSurrogate(c) && IsXmlChar(c)) {
+    } else if (!base::IsLowSurrogate(c) && IsXmlChar(c)) {
       kept.push_back(c);
     }
   }
-  return ToUtf8(kept);
+  return base::ToUtf8(kept);
 }
 
 }  // namespace quorvane::word::docx

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "word/docx/atomic_file.h"
+#include "base/files.h"
 #include "word/docx/parts.h"
 #include "word/docx/zip_archive.h"
 
@@ -25,7 +25,7 @@ std::string WriteDocx(const embedded::Document& document) {
 }
 
 void SaveDocx(const embedded::Document& document, const std::filesystem::path& path, bool replace) {
-  WriteFileAtomically(path, WriteDocx(document), replace);
+  base::WriteFileAtomically(path, WriteDocx(document), replace);
 }
 
 }  // namespace quorvane::word::docx

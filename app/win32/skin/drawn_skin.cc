@@ -8,9 +8,9 @@
 #include <string>
 
 #include "app/beside_program.h"
-#include "app/regular_file.h"
 #include "app/win32/skin/window_skinner.h"
-#include "word/utf.h"
+#include "base/files.h"
+#include "base/utf.h"
 
 namespace quorvane::app::win32 {
 
@@ -23,12 +23,12 @@ void DrawnSkin::LoadSkin(const std::u16string& path) {
   std::string bytes;
   try {
     // Only an ordinary file, and only a sane amount of it.
-    bytes = ReadRegularFile(std::filesystem::path(path), kMaxSkinFileBytes);
+    bytes = base::ReadRegularFile(std::filesystem::path(path), kMaxSkinFileBytes);
   } catch (const std::runtime_error& unreadable) {
     throw AutomationError(std::string("Cannot load skin file: ") + unreadable.what());
   }
   try {
-    style_ = std::make_shared<const SkinStyle>(ParseSkinStyle(bytes, word::ToUtf8(path)));
+    style_ = std::make_shared<const SkinStyle>(ParseSkinStyle(bytes, base::ToUtf8(path)));
   } catch (const std::runtime_error& refused) {
     throw AutomationError(refused.what());
   }

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "app/beside_program.h"
-#include "word/utf.h"
+#include "base/utf.h"
 
 namespace quorvane::app::win32 {
 namespace {
@@ -357,7 +357,7 @@ Declarations SkinStyle::Resolve(std::initializer_list<std::string_view> selector
 
 SkinStyle ParseSkinStyle(std::string_view bytes, std::string_view origin) {
   if (bytes.size() > kMaxSkinFileBytes) Refuse(origin, "is larger than 1 MiB");
-  if (!word::IsUtf8(bytes)) Refuse(origin, "is not UTF-8 text");
+  if (!base::IsUtf8(bytes)) Refuse(origin, "is not UTF-8 text");
   const std::string text = WithoutComments(bytes, origin);
   SkinStyle style;
   int rules = 0;

@@ -15,8 +15,8 @@
 #include <thread>
 
 #include "app/qt/cleanup_signals.h"
+#include "base/files_posix.h"
 #include "tests/app/qt/window_harness.h"
-#include "word/docx/atomic_file_posix.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -30,28 +30,30 @@ namespace fs = std::filesystem;
   std::optional<CleanupSignalsHeld> held(std::in_place);
   std::thread([] { ::pause(); }).detach();
   held.reset();
-  word::docx::PosixFileCalls calls = word::docx::RealPosixFileCalls();
-  calls.open = [&target](const char* path, int flags, mode_t mode) {
-    if ((flags & O_TMPFILE) == O_TMPFILE) {
-      errno = EOPNOTSUPP;
-      return -1;
+  // vfat: no O_TMPFILE, no renameat2 flags, no hard links; the kill comes at
+  // the first call after the name is claimed.
+  struct Vfat final : base::PosixCalls {
+    explicit Vfat(fs::path name) : claimed(std::move(name)) {}
+    int Before(Call call) const override {
+      if (fs::exists(claimed)) {
+        ::kill(::getpid(), SIGTERM);
+        ::usleep(300'000);  // time enough for another thread to act on it
+      }
+      switch (call) {
+        case Call::kOpenUnnamed:
+          return EOPNOTSUPP;
+        case Call::kRenameNoReplace:
+        case Call::kRenameExchange:
+          return EINVAL;
+        case Call::kLink:
+          return EPERM;
+        default:
+          return 0;
+      }
     }
-    const int fd = ::open(path, flags, mode);
-    if (fd >= 0 && (flags & O_EXCL) != 0 && target == path) {
-      ::kill(::getpid(), SIGTERM);
-      ::usleep(300'000);  // time enough for another thread to act on it
-    }
-    return fd;
+    fs::path claimed;
   };
-  calls.renameat2 = [](int, const char*, int, const char*, unsigned) {
-    errno = EINVAL;
-    return -1;
-  };
-  calls.link = [](const char*, const char*) {
-    errno = EPERM;
-    return -1;
-  };
-  word::docx::WriteFileAtomically(target, "document", /*replace=*/false, calls);
+  base::WriteFileAtomically(target, "document", /*replace=*/false, Vfat(target));
   ::_exit(0);
 }
 

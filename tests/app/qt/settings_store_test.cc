@@ -21,8 +21,8 @@
 #include <unistd.h>
 
 #include "app/qt/settings_store.h"
+#include "base/utf.h"
 #include "tests/app/qt/window_harness.h"
-#include "word/utf.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -106,7 +106,7 @@ TEST_F(SettingsStoreTest, APathThatIsNoRegularFileIsLeftAlone) {
     const char* said;
   } kCases[] = {
       {"FIFO", [&] { return test_support::MakeFifo(native); }, "is a FIFO, not a regular file"},
-      {"directory", [&] { return QDir().mkdir(path); }, "is a directory, not a regular file"},
+      {"directory", [&] { return QDir().mkdir(path); }, "is a folder, not a regular file"},
       {"device", [&] { return canMakeDevices && test_support::MakeNullDevice(native); },
        "is a character device, not a regular file"},
       {"socket",
@@ -125,7 +125,7 @@ TEST_F(SettingsStoreTest, APathThatIsNoRegularFileIsLeftAlone) {
       {"link to a device", [&] { return canMakeDevices && link(device); },
        "is a symbolic link to a character device, not to a regular file"},
       {"dangling link", [&] { return link(home_.filePath("none")); },
-       "is a symbolic link to nothing"},
+       "is a dangling symbolic link"},
       {"FIFO as the lock file", [&] { return test_support::MakeFifo(native + ".lock"); },
        "lock file"},
   };
@@ -143,7 +143,7 @@ TEST_F(SettingsStoreTest, APathThatIsNoRegularFileIsLeftAlone) {
     for (const char16_t* key : {u"Option1", u"Option2"}) {
       try {
         store.Read(key, 1);
-        ADD_FAILURE() << c.name << ": read " << word::ToUtf8(key);
+        ADD_FAILURE() << c.name << ": read " << base::ToUtf8(key);
       } catch (const std::runtime_error& failure) {
         EXPECT_THAT(failure.what(), HasSubstr(c.said)) << c.name;
         EXPECT_THAT(failure.what(), HasSubstr("kept in memory only")) << c.name;
@@ -352,7 +352,7 @@ TEST_F(SettingsStoreTest, TheWindowOverAFifoStartsWithTheDefaults) {
   auto form = harness.MakeWindow();
   form->Start();
   ASSERT_THAT(harness.boxes.ReportedLines(), ::testing::ElementsAre(128, 130));
-  EXPECT_THAT(word::ToUtf8(harness.boxes.Reports()[1].text),
+  EXPECT_THAT(base::ToUtf8(harness.boxes.Reports()[1].text),
               ::testing::StartsWith("The settings file " + FilePath().toStdString() +
                                     " is a FIFO, not a regular file"));
   EXPECT_TRUE(form->findChild<QRadioButton*>("Option1")->isChecked());

@@ -16,8 +16,8 @@
 #include "app/beside_program.h"
 #include "app/qt/skin_sheet.h"
 #include "app/qt/style_sheet_skin.h"
+#include "base/utf.h"
 #include "tests/app/qt/window_harness.h"
-#include "word/utf.h"
 
 namespace quorvane::app::qt {
 namespace {
@@ -107,7 +107,7 @@ TEST(StyleSheetSkinTest, LoadsOnlyAnOrdinaryFileOfASaneSize) {
   ASSERT_TRUE(test_support::MakeLink(ToPath(dir.filePath("link.cjs")), ToPath(fifo)));
   const std::pair<QString, const char*> kRefused[] = {
       {fifo, "is a FIFO, not a regular file"},
-      {dir.path(), "is a directory, not a regular file"},
+      {dir.path(), "is a folder, not a regular file"},
       {dir.filePath("huge.cjs"), "is larger than 1 MiB"},
       {dir.filePath("link.cjs"), "is a symbolic link to a FIFO, not to a regular file"},
       {dir.filePath("missing.cjs"), ": No such file or directory"},
@@ -232,7 +232,7 @@ TEST_F(ApplySkinTest, RefusedSkinIsReportedAtLine100AndKeepsTheButtonFaceColours
     auto form = LoadForm(ButtonFaceColor());
     EXPECT_THAT(harness_.skin.calls, ElementsAre(::testing::StartsWith("method 2("))) << why;
     ASSERT_THAT(harness_.boxes.ReportedLines(), ElementsAre(100)) << why;
-    EXPECT_THAT(word::ToUtf8(harness_.boxes.Reports()[0].text), ::testing::HasSubstr(why));
+    EXPECT_THAT(base::ToUtf8(harness_.boxes.Reports()[0].text), ::testing::HasSubstr(why));
     EXPECT_TRUE(form->styleSheet().isEmpty() && qApp->styleSheet().isEmpty()) << why;
     EXPECT_EQ(form->windowTitle(), "Quorvane Software") << why;  // the load went on
   }

@@ -22,7 +22,7 @@
 #include "word/com/com_factory.h"
 #include "word/docx/writer.h"
 #include "word/recording.h"
-#include "word/utf.h"
+#include "base/utf.h"
 #include "word/word_check.h"
 
 namespace quorvane::word::com {

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/utf.h"
 #include "tests/word/docx/docx_samples.h"
 #include "word/docx/writer.h"
-#include "word/utf.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ void WriteSample(const std::filesystem::path& folder, const char* name,
   docx::SaveDocx(sample.document, folder / (std::string(name) + ".docx"), true);
   std::ofstream lines(folder / (std::string(name) + ".lines"), std::ios::binary);
   for (const docx::samples::SampleLine& line : sample.lines) {
-    lines << line.page << '\t' << quorvane::word::ToUtf8(AsRendered(line.text)) << '\n';
+    lines << line.page << '\t' << quorvane::base::ToUtf8(AsRendered(line.text)) << '\n';
   }
   if (!lines) throw std::runtime_error("Cannot write the lines of " + std::string(name));
 }

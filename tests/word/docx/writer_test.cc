@@ -5,13 +5,17 @@
 
 #include <algorithm>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <set>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/utf.h"
 #include "tests/word/docx/docx_package.h"
 #include "tests/word/docx/docx_samples.h"
-#include "word/utf.h"
 
 namespace quorvane::word::docx {
 namespace {
@@ -281,7 +285,7 @@ TEST(DocxStory, BreaksTabsAndSpacesBecomeTheirElements) {
            Case{u"x\u0001y\uFFFE\r\nz", "[xyz]"},
            Case{std::u16string{0x0002, 0xDC00}, ""},
        }) {
-    SCOPED_TRACE(ToUtf8(c.text));
+    SCOPED_TRACE(base::ToUtf8(c.text));
     Paragraph paragraph;
     paragraph.runs = {{c.text, kCourier}};
     const pugi::xml_document part = WriteParagraph(paragraph);
@@ -312,7 +316,7 @@ TEST(DocxStory, EveryChartCharacterIsWrittenAsItself) {
   document.main = {paragraph};
   const Package package(document);
   const pugi::xml_document part = package.Part("word/document.xml");
-  EXPECT_EQ(FromUtf8(FirstParagraph(part).child("w:r").child("w:t").text().get()), text);
+  EXPECT_EQ(base::FromUtf8(FirstParagraph(part).child("w:r").child("w:t").text().get()), text);
   // Raw UTF-8, never character references: a reference to a C1 control is
   // not read back by every consumer.
   const std::string raw = package.Raw("word/document.xml");
@@ -354,6 +358,18 @@ TEST(DocxStyles, NormalIsSingleSpacedWithoutSpaceAround) {
                   Attr(spacing, "w:line") + "/" + Attr(spacing, "w:lineRule"),
               "0/0/240/auto");
   }
+}
+
+TEST(DocxFile, SaveDocxWritesThePackageAndKeepsAnExistingFile) {
+  const std::filesystem::path target = std::filesystem::path(::testing::TempDir()) / "save.docx";
+  std::filesystem::remove(target);
+  const Document document;
+  SaveDocx(document, target, false);
+  std::ostringstream bytes;
+  bytes << std::ifstream(target, std::ios::binary).rdbuf();
+  EXPECT_EQ(bytes.str(), WriteDocx(document));
+  EXPECT_THROW(SaveDocx(document, target, false), std::runtime_error);
+  std::filesystem::remove(target);
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/utf.h"
 #include "tests/word/com/stand_in/live_objects.h"
 #include "word/com/com_error.h"
 #include "word/com/com_values.h"
 #include "word/object_factory.h"
-#include "word/utf.h"
 
 namespace quorvane::test_support::stand_in {
 namespace {
@@ -132,7 +132,7 @@ class ServerObject final : public IDispatch {
       *exception = EXCEPINFO{};
       exception->scode = E_FAIL;
       exception->bstrSource = word::com::BstrHolder(u"Word.Application").Detach();
-      BSTR text = word::com::BstrHolder(word::FromUtf8(description)).Detach();
+      BSTR text = word::com::BstrHolder(base::FromUtf8(description)).Detach();
       if (session_->deferException()) {
         // The text waits in the help file's place until the fill-in.
         exception->bstrHelpFile = text;

@@ -4,10 +4,10 @@
 #include <fstream>
 #include <string>
 
+#include "base/utf.h"
 #include "tests/word/com/stand_in/live_objects.h"
 #include "word/com/com_error.h"
 #include "word/docx/writer.h"
-#include "word/utf.h"
 
 namespace quorvane::test_support::stand_in {
 namespace {
@@ -56,7 +56,7 @@ Session::Session()
 }
 
 DISPID Session::IdOf(std::u16string_view name) {
-  const std::string utf8 = word::ToUtf8(name);
+  const std::string utf8 = base::ToUtf8(name);
   for (std::size_t i = 0; i < names_.size(); ++i) {
     if (word::SameName(names_[i], utf8)) return static_cast<DISPID>(i + 1);
   }

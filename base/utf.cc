@@ -1,9 +1,9 @@
-#include "word/utf.h"
+#include "base/utf.h"
 
 #include <cstdint>
 #include <optional>
 
-namespace quorvane::word {
+namespace quorvane::base {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -123,4 +123,4 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-}  // namespace quorvane::word
+}  // namespace quorvane::base

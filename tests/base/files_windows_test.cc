@@ -1,4 +1,4 @@
-// The atomic write's promises with Windows' calls.
+// The file promises with Windows' calls.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -9,20 +9,21 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
-#include "word/docx/atomic_file.h"
+#include "base/files.h"
 
-namespace quorvane::word::docx {
+namespace quorvane::base {
 namespace {
 
 namespace fs = std::filesystem;
 
-class AtomicFileWindows : public ::testing::Test {
+class FilesWindows : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = fs::temp_directory_path() /
-              ("atomic-" + std::to_string(::_getpid()) + "-" +
+              ("files-" + std::to_string(::_getpid()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
@@ -58,7 +59,7 @@ class AtomicFileWindows : public ::testing::Test {
   fs::path folder_;
 };
 
-TEST_F(AtomicFileWindows, WritesTheBytesUntranslated) {
+TEST_F(FilesWindows, WritesTheBytesUntranslated) {
   const fs::path target = folder_ / "chart.docx";
   std::string bytes = "line\r\nline\n\x1a\f";
   bytes += std::string(3 << 20, 'x');  // more than one write
@@ -67,7 +68,7 @@ TEST_F(AtomicFileWindows, WritesTheBytesUntranslated) {
   EXPECT_THAT(Names(), ::testing::ElementsAre("chart.docx"));
 }
 
-TEST_F(AtomicFileWindows, ReplacesAFileOnlyWhenAsked) {
+TEST_F(FilesWindows, ReplacesAFileOnlyWhenAsked) {
   const fs::path target = folder_ / "chart.docx";
   std::ofstream(target) << "mine";
   EXPECT_EQ(Failure([&] { WriteFileAtomically(target, "new", false); }),
@@ -80,7 +81,7 @@ TEST_F(AtomicFileWindows, ReplacesAFileOnlyWhenAsked) {
   EXPECT_THAT(Names(), ::testing::ElementsAre("chart.docx"));
 }
 
-TEST_F(AtomicFileWindows, FailuresAreNamedAndLeaveNothing) {
+TEST_F(FilesWindows, FailuresAreNamedAndLeaveNothing) {
   const fs::path folder = folder_ / "chart.docx";
   fs::create_directory(folder);
   const fs::path missing = folder_ / "missing" / "chart.docx";
@@ -101,7 +102,23 @@ TEST_F(AtomicFileWindows, FailuresAreNamedAndLeaveNothing) {
     EXPECT_TRUE(fs::is_directory(folder));
     EXPECT_THAT(Names(), ::testing::ElementsAre("chart.docx"));
   }
+  // The same words for a read, and nothing moved over the folder.
+  EXPECT_EQ(Failure([&] { ReadRegularFile(folder, 10); }),
+            folder.string() + " is a folder, not a regular file");
+  std::ofstream(folder_ / "aside") << "aside";
+  EXPECT_EQ(MoveWithoutReplacing(folder_ / "aside", folder), std::errc::file_exists);
+  EXPECT_EQ(Read(folder_ / "aside"), "aside");
+}
+
+TEST_F(FilesWindows, ReadsAreBoundedAndMovesTakeOnlyFreeNames) {
+  const fs::path file = folder_ / "skin";
+  std::ofstream(file, std::ios::binary) << std::string(11, 'x');
+  EXPECT_EQ(ReadRegularFile(file, 11), std::string(11, 'x'));
+  EXPECT_EQ(Failure([&] { ReadRegularFile(file, 10); }),
+            file.string() + " is larger than 10 bytes");
+  EXPECT_FALSE(MoveWithoutReplacing(file, folder_ / "moved"));
+  EXPECT_EQ(Read(folder_ / "moved"), std::string(11, 'x'));
 }
 
 }  // namespace
-}  // namespace quorvane::word::docx
+}  // namespace quorvane::base

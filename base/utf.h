@@ -1,5 +1,5 @@
-#ifndef QUORVANE_WORD_UTF_H_
-#define QUORVANE_WORD_UTF_H_
+#ifndef QUORVANE_BASE_UTF_H_
+#define QUORVANE_BASE_UTF_H_
 
 // Conversions between the UTF-16 texts used inside and UTF-8 at the edges
 // (terminal, trace, XML).
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvane::word {
+namespace quorvane::base {
 
 // The halves of a UTF-16 surrogate pair.
 constexpr bool IsHighSurrogate(char32_t c) {
@@ -26,6 +26,6 @@ std::u16string FromUtf8(std::string_view text);
 // Strict UTF-8: no overlong forms, no surrogates, nothing past U+10FFFF.
 bool IsUtf8(std::string_view text);
 
-}  // namespace quorvane::word
+}  // namespace quorvane::base
 
-#endif  // QUORVANE_WORD_UTF_H_
+#endif  // QUORVANE_BASE_UTF_H_

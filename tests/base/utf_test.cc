@@ -1,10 +1,10 @@
-#include "word/utf.h"
+#include "base/utf.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-namespace quorvane::word {
+namespace quorvane::base {
 namespace {
 
 struct Pair {
@@ -72,4 +72,4 @@ TEST(Utf, MalformedSequencesBecomeReplacementCharacters) {
 }
 
 }  // namespace
-}  // namespace quorvane::word
+}  // namespace quorvane::base

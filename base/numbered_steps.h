@@ -1,5 +1,5 @@
-#ifndef QUORVANE_CHART_NUMBERED_STEPS_H_
-#define QUORVANE_CHART_NUMBERED_STEPS_H_
+#ifndef QUORVANE_BASE_NUMBERED_STEPS_H_
+#define QUORVANE_BASE_NUMBERED_STEPS_H_
 
 // Procedures whose statements carry line numbers report a failing statement
 // with its number and go on with the next one. This is that mechanism, shared
@@ -12,7 +12,7 @@
 #include <string_view>
 #include <utility>
 
-namespace quorvane::chart {
+namespace quorvane::base {
 
 // Shows one failure to the user: a message box in the window program, standard
 // error in the command-line tool, a list in tests.
@@ -61,8 +61,6 @@ class NumberedSteps {
     return held;
   }
 
-  const std::string& location() const { return location_; }
-
  private:
   void Report(int line, std::exception_ptr failure) {
     reporter_.ReportFailure(Describe(failure), location_, line);
@@ -84,6 +82,6 @@ class NumberedSteps {
   FaultHook hook_;
 };
 
-}  // namespace quorvane::chart
+}  // namespace quorvane::base
 
-#endif  // QUORVANE_CHART_NUMBERED_STEPS_H_
+#endif  // QUORVANE_BASE_NUMBERED_STEPS_H_
