@@ -49,7 +49,7 @@ std::string InTheWay(const fs::path& folder) {
     if (entry.type() == fs::file_type::not_found) return {};
     const fs::file_status target = fs::status(at, error);
     if (fs::is_symlink(entry) && target.type() == fs::file_type::not_found) {
-      return at.string() + " is a symbolic link to nothing";
+      return at.string() + " is a dangling symbolic link";
     }
     if (fs::exists(target) && !fs::is_directory(target)) {
       return at.string() + (fs::is_regular_file(target) ? " is a file" : " is no folder");

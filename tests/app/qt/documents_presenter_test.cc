@@ -123,7 +123,7 @@ TEST(DocumentsPresenterTest, AFolderThatCannotBeMadeSaysWhy) {
   const std::pair<fs::path, std::string> kCases[] = {
       {home / "file", (home / "file").string() + " is a file"},
       {home / "file" / "Documents", (home / "file").string() + " is a file"},
-      {home / "dangling", (home / "dangling").string() + " is a symbolic link to nothing"},
+      {home / "dangling", (home / "dangling").string() + " is a dangling symbolic link"},
       {home / "locked" / "Documents", "Permission denied"},
   };
   for (const auto& [folder, why] : kCases) {

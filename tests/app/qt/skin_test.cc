@@ -76,7 +76,7 @@ TEST(SkinSheetTest, RefusesASheetNamingAFileThatIsNoRegularFileOfASaneSize) {
       {"QWidget {} @media screen { QLabel { background: red url(" + at("huge.png") + "); } }",
        "which is larger than 1 MiB"},
       {"#id { background-image: url(" + at("hand.png") + ") }", "hand@2x.png), which is a FIFO"},
-      {"QLabel { image: url(" + dir.path() + ") }", "which is a directory"},
+      {"QLabel { image: url(" + dir.path() + ") }", "which is a folder"},
       {"QLabel { image: url(" + at("good.png") + "); border-image: url(:/qt/x.png) }", nullptr},
       {"QLabel { image: url(" + at("missing.png") + ") }", nullptr},
   };
