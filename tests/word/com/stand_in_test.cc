@@ -65,7 +65,7 @@ struct ComWord {
 TEST(StandInTest, BothOrientationsMakeTheExpectedOperationsAndTheSameDocument) {
   for (const bool portrait : {true, false}) {
     const std::u16string chartText = ChartText(portrait);
-    const std::u16string footer = FromUtf8(quorvane::test_support::kTraceFooter);
+    const std::u16string footer = base::FromUtf8(quorvane::test_support::kTraceFooter);
     ScratchFolder folder(L"quorvane-stand-in");
     {
       ComWord word;
