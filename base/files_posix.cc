@@ -35,10 +35,28 @@ using Call = PosixCalls::Call;
 // meet: a kill, a closed terminal, Ctrl-C, a file size limit, a closed pipe.
 constexpr std::array kCleanupSignals = {SIGTERM, SIGHUP, SIGINT, SIGXFSZ, SIGPIPE};
 
+// A name in a folder held open, or in the working folder (AT_FDCWD). The
+// hidden names beside a target go through its folder: the whole path of one
+// can be longer than a path may be, when the target's is not.
+struct Name {
+  int folder = AT_FDCWD;
+  std::string entry;
+  fs::path whole;  // for messages only
+
+  Name Beside(const std::string& other) const {
+    return {folder, other, fs::path(whole).replace_filename(other)};
+  }
+};
+
+Name WholePath(const fs::path& path) {
+  return {AT_FDCWD, path.native(), path};
+}
+
 // Names that the signal handler removes: the temporary file and the claim.
 struct CleanupName {
   std::atomic<bool> armed{false};
-  char path[PATH_MAX];
+  int folder = AT_FDCWD;
+  char entry[PATH_MAX];
 };
 CleanupName cleanup_names[2];
 static_assert(std::atomic<bool>::is_always_lock_free);
@@ -46,7 +64,7 @@ static_assert(std::atomic<bool>::is_always_lock_free);
 extern "C" void RemoveNamesAndDie(int signal) {
   const int saved = errno;
   for (CleanupName& name : cleanup_names) {
-    if (name.armed.load()) ::unlink(name.path);
+    if (name.armed.load()) ::unlinkat(name.folder, name.entry, 0);
   }
   // The signal stays blocked until the handler returns, then ends the
   // process with its default action.
@@ -102,11 +120,11 @@ class SignalCleanup {
   }
 
   // Call with the signals held, right after the name was made.
-  static void Arm(Slot slot, const fs::path& path) {
+  static void Arm(Slot slot, const Name& armed) {
     CleanupName& name = cleanup_names[slot];
-    const std::string& text = path.native();
-    if (text.size() >= sizeof name.path) return;
-    std::memcpy(name.path, text.c_str(), text.size() + 1);
+    if (armed.entry.size() >= sizeof name.entry) return;
+    name.folder = armed.folder;
+    std::memcpy(name.entry, armed.entry.c_str(), armed.entry.size() + 1);
     name.armed.store(true);
   }
   // Call with the signals held, right after the name was moved or removed.
@@ -238,12 +256,10 @@ int WriteAll(int fd, std::string_view bytes, const PosixCalls& calls) {
 
 // A hidden name beside `file` with a random part, short enough for any file
 // system: ".chart.docx.1a2b3c4d.tmp".
-fs::path HiddenName(const fs::path& file, std::random_device& random) {
+Name HiddenName(const Name& file, std::random_device& random) {
   char suffix[32];
   std::snprintf(suffix, sizeof suffix, ".%08x.tmp", random());
-  fs::path name = file;
-  name.replace_filename("." + file.filename().string().substr(0, 64) + suffix);
-  return name;
+  return file.Beside("." + file.entry.substr(0, 64) + suffix);
 }
 
 constexpr int kAttempts = 100;
@@ -251,12 +267,14 @@ constexpr int kAttempts = 100;
 // Moves `from` to `to` unless something is at `to`, so that a file that
 // appears meanwhile is not replaced. A temporary name armed for the signals
 // is disarmed as `from` goes. Returns 0 or an errno.
-int Move(const fs::path& from, const fs::path& to, const PosixCalls& calls) {
+int Move(const Name& from, const Name& to, const PosixCalls& calls) {
+  const int from_at = from.folder, to_at = to.folder;
+  const char *from_entry = from.entry.c_str(), *to_entry = to.entry.c_str();
   int error = 0;
   {
     const HeldSignals held;
     if (Made(calls, Call::kRenameNoReplace, [&] {
-          return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+          return ::renameat2(from_at, from_entry, to_at, to_entry, RENAME_NOREPLACE);
         }) == 0) {
       SignalCleanup::Disarm(SignalCleanup::kTemporary);
       return 0;
@@ -266,33 +284,34 @@ int Move(const fs::path& from, const fs::path& to, const PosixCalls& calls) {
   // EPERM here is a sticky folder, not a missing feature.
   if (!Unsupported(error) || error == EPERM) return error;
   // The file system cannot rename that way; a hard link cannot replace either.
-  if (Made(calls, Call::kLink, [&] { return ::link(from.c_str(), to.c_str()); }) == 0) {
+  if (Made(calls, Call::kLink, [&] { return ::linkat(from_at, from_entry, to_at, to_entry, 0); }) ==
+      0) {
     const HeldSignals held;
-    if (::unlink(from.c_str()) == 0) {
+    if (::unlinkat(from_at, from_entry, 0) == 0) {
       SignalCleanup::Disarm(SignalCleanup::kTemporary);
       return 0;
     }
     error = errno;
-    ::unlink(to.c_str());
+    ::unlinkat(to_at, to_entry, 0);
     return error;
   }
   if (!Unsupported(errno)) return errno;
   // Nor link (vfat, exFAT): claim the name, then rename over the claim, ours.
   const HeldSignals held;
   const int claim = Made(calls, Call::kOpen, [&] {
-    return ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    return ::openat(to_at, to_entry, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   });
   if (claim < 0) return errno;
   SignalCleanup::Arm(SignalCleanup::kClaim, to);
   const bool closed = ::close(claim) == 0;
-  error =
-      closed && Made(calls, Call::kRename, [&] { return ::rename(from.c_str(), to.c_str()); }) == 0
-          ? 0
-          : errno;
+  error = closed && Made(calls, Call::kRename,
+                         [&] { return ::renameat(from_at, from_entry, to_at, to_entry); }) == 0
+              ? 0
+              : errno;
   if (error == 0) {
     SignalCleanup::Disarm(SignalCleanup::kTemporary);
   } else {
-    ::unlink(to.c_str());
+    ::unlinkat(to_at, to_entry, 0);
   }
   SignalCleanup::Disarm(SignalCleanup::kClaim);
   return error;
@@ -304,32 +323,37 @@ int Move(const fs::path& from, const fs::path& to, const PosixCalls& calls) {
 // exFAT), a plain rename: what takes the file's place between the first
 // look and this rename is replaced. Call with the signals held and `from`
 // armed. Returns 0 or an errno; throws the refusal, naming `path`.
-int Replace(fs::path& from, const fs::path& to, const fs::path& path, const PosixCalls& calls) {
+int Replace(Name& from, const Name& to, const fs::path& path, const PosixCalls& calls) {
   const auto swap = [&] {
     return Made(calls, Call::kRenameExchange, [&] {
-      return ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE);
+      return ::renameat2(from.folder, from.entry.c_str(), to.folder, to.entry.c_str(),
+                         RENAME_EXCHANGE);
     });
   };
   if (swap() != 0) {
     // Gone meanwhile: the name is free, and stays so until ours is in.
     if (errno == ENOENT) return Move(from, to, calls);
     if (!Unsupported(errno) || errno == EPERM) return errno;
-    if (Made(calls, Call::kRename, [&] { return ::rename(from.c_str(), to.c_str()); }) != 0) {
+    if (Made(calls, Call::kRename, [&] {
+          return ::renameat(from.folder, from.entry.c_str(), to.folder, to.entry.c_str());
+        }) != 0) {
       return errno;
     }
-  } else if (struct stat out = {}; ::lstat(from.c_str(), &out) != 0 || !S_ISREG(out.st_mode)) {
+  } else if (struct stat out = {};
+             ::fstatat(from.folder, from.entry.c_str(), &out, AT_SYMLINK_NOFOLLOW) != 0 ||
+             !S_ISREG(out.st_mode)) {
     std::string why = "it is " + NotRegular(EntryOf(out.st_mode)).what;
     if (swap() == 0) {
-      ::unlink(from.c_str());
+      ::unlinkat(from.folder, from.entry.c_str(), 0);
     } else {
       // What came out keeps the hidden name: it is never removed.
-      why += "; it is now at " + Quoted(from);
+      why += "; it is now at " + Quoted(from.whole);
     }
     SignalCleanup::Disarm(SignalCleanup::kTemporary);
-    from.clear();
+    from.entry.clear();
     throw CannotWrite(path, why);
   } else {
-    ::unlink(from.c_str());  // the file replaced
+    ::unlinkat(from.folder, from.entry.c_str(), 0);  // the file replaced
   }
   SignalCleanup::Disarm(SignalCleanup::kTemporary);
   return 0;
@@ -338,11 +362,12 @@ int Replace(fs::path& from, const fs::path& to, const fs::path& path, const Posi
 // --- with an unnamed temporary file ---------------------------------------
 
 // Links the complete unnamed file `fd` in as `to`; never replaces.
-int LinkUnnamed(int fd, const fs::path& to, const PosixCalls& calls) {
+int LinkUnnamed(int fd, const Name& to, const PosixCalls& calls) {
   const std::string proc = "/proc/self/fd/" + std::to_string(fd);
   return Made(calls, Call::kLinkUnnamed,
               [&] {
-                return ::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, to.c_str(), AT_SYMLINK_FOLLOW);
+                return ::linkat(AT_FDCWD, proc.c_str(), to.folder, to.entry.c_str(),
+                                AT_SYMLINK_FOLLOW);
               }) == 0
              ? 0
              : errno;
@@ -350,11 +375,11 @@ int LinkUnnamed(int fd, const fs::path& to, const PosixCalls& calls) {
 
 // Links `fd` under a hidden name and renames that over `to`. Only a kill
 // that cannot be caught, between the two calls, leaves the hidden name.
-int LinkUnnamedOver(int fd, const fs::path& to, const fs::path& path, const PosixCalls& calls) {
+int LinkUnnamedOver(int fd, const Name& to, const fs::path& path, const PosixCalls& calls) {
   const SignalCleanup cleanup;
   std::random_device random;
   for (int attempt = 0; attempt < kAttempts; ++attempt) {
-    fs::path hidden = HiddenName(to, random);
+    Name hidden = HiddenName(to, random);
     const HeldSignals held;
     if (const int error = LinkUnnamed(fd, hidden, calls)) {
       if (error == EEXIST) continue;
@@ -362,7 +387,7 @@ int LinkUnnamedOver(int fd, const fs::path& to, const fs::path& path, const Posi
     }
     SignalCleanup::Arm(SignalCleanup::kTemporary, hidden);
     const int error = Replace(hidden, to, path, calls);
-    if (error != 0) ::unlink(hidden.c_str());
+    if (error != 0) ::unlinkat(hidden.folder, hidden.entry.c_str(), 0);
     SignalCleanup::Disarm(SignalCleanup::kTemporary);
     return error;
   }
@@ -375,19 +400,20 @@ int LinkUnnamedOver(int fd, const fs::path& to, const fs::path& path, const Posi
 // unless it was moved into place, and by the catchable signals meanwhile.
 class TemporaryFile {
  public:
-  TemporaryFile(const fs::path& target, const PosixCalls& calls) {
+  TemporaryFile(const Name& target, const PosixCalls& calls) {
     std::random_device random;
     int error = EAGAIN;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-      const fs::path path = HiddenName(target, random);
+      Name path = HiddenName(target, random);
       const HeldSignals held;
       // 0666 less the umask, as for any new file of the user.
       const int fd = Made(calls, Call::kOpen, [&] {
-        return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return ::openat(path.folder, path.entry.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                        0666);
       });
       if (fd >= 0) {
         SignalCleanup::Arm(SignalCleanup::kTemporary, path);
-        path_ = path;
+        path_ = std::move(path);
         fd_ = fd;
         return;
       }
@@ -396,37 +422,36 @@ class TemporaryFile {
         break;
       }
     }
-    Fail(target, error);
+    Fail(target.whole, error);
   }
   TemporaryFile(const TemporaryFile&) = delete;
   TemporaryFile& operator=(const TemporaryFile&) = delete;
   ~TemporaryFile() {
     if (fd_ >= 0) ::close(fd_);
-    if (path_.empty()) return;
+    if (path_.entry.empty()) return;
     const HeldSignals held;
-    ::unlink(path_.c_str());
+    ::unlinkat(path_.folder, path_.entry.c_str(), 0);
     SignalCleanup::Disarm(SignalCleanup::kTemporary);
   }
 
-  const fs::path& path() const { return path_; }
   int fd() const { return fd_; }
   int Close() { return ::close(std::exchange(fd_, -1)); }
 
   // Moves the file to `to`; returns 0 or an errno, throws a refusal for
   // `path`.
-  int MoveTo(const fs::path& to, bool replace, const fs::path& path, const PosixCalls& calls) {
+  int MoveTo(const Name& to, bool replace, const fs::path& path, const PosixCalls& calls) {
     const HeldSignals held;
     const int error = replace ? Replace(path_, to, path, calls) : Move(path_, to, calls);
-    if (error == 0) path_.clear();
+    if (error == 0) path_.entry.clear();
     return error;
   }
 
  private:
-  fs::path path_;
+  Name path_;
   int fd_ = -1;
 };
 
-void WriteNamed(const fs::path& file, const struct stat* replaced, const fs::path& path,
+void WriteNamed(const Name& file, const struct stat* replaced, const fs::path& path,
                 std::string_view bytes, bool replace, const PosixCalls& calls) {
   const SignalCleanup cleanup;
   TemporaryFile temporary(file, calls);
@@ -475,7 +500,7 @@ std::error_code MoveWithoutReplacing(const fs::path& from, const fs::path& to) {
 std::error_code MoveWithoutReplacing(const fs::path& from, const fs::path& to,
                                      const PosixCalls& calls) {
   const SignalCleanup cleanup;
-  return {Move(from, to, calls), std::generic_category()};
+  return {Move(WholePath(from), WholePath(to), calls), std::generic_category()};
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes, bool replace,
@@ -502,22 +527,25 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes, bool repl
     file = end;
     std::free(end);
   }
-  const fs::path folder = file.has_parent_path() ? file.parent_path() : ".";
+  const fs::path folder_path = file.has_parent_path() ? file.parent_path() : ".";
+  const FileDescriptor folder(::open(folder_path.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (folder.get() < 0) Fail(path, errno);
+  const Name target{folder.get(), file.filename().native(), file};
   FileDescriptor unnamed(Made(calls, Call::kOpenUnnamed, [&] {
-    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    return ::openat(folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   }));
   if (unnamed.get() < 0) {
     // EISDIR: a kernel that does not know O_TMPFILE.
     if (!Unsupported(errno) && errno != EISDIR) Fail(path, errno);
-    return WriteNamed(file, replaced, path, bytes, replace, calls);
+    return WriteNamed(target, replaced, path, bytes, replace, calls);
   }
   TakeOver(unnamed.get(), replaced, calls);
   if (const int error = WriteAll(unnamed.get(), bytes, calls)) Fail(path, error);
-  const int error = replace ? LinkUnnamedOver(unnamed.get(), file, path, calls)
-                            : LinkUnnamed(unnamed.get(), file, calls);
+  const int error = replace ? LinkUnnamedOver(unnamed.get(), target, path, calls)
+                            : LinkUnnamed(unnamed.get(), target, calls);
   // No /proc to link through, or no linking of unnamed files here.
   if (error == ENOENT || (error != EEXIST && Unsupported(error))) {
-    return WriteNamed(file, replaced, path, bytes, replace, calls);
+    return WriteNamed(target, replaced, path, bytes, replace, calls);
   }
   if (error != 0) Fail(path, error);
   // The folder is not synced: after a power cut the new name may be missing,

@@ -21,6 +21,9 @@
 //   is claimed with O_CREAT|O_EXCL and the file renamed over the empty
 //   claim. Until that rename the name shows an empty file, and a kill that
 //   cannot be caught leaves it there.
+// - Hidden names are made through the target's folder, held open, never as
+//   whole paths: a target whose path is as long as a path may be would
+//   otherwise fail for its hidden name's extra bytes.
 // - Reads open with O_NONBLOCK, so that a FIFO cannot hold them.
 
 #include <filesystem>

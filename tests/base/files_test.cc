@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <limits.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -320,6 +321,25 @@ TEST_F(Files, EveryFileSystemKeepsThePromises) {
                 "Cannot write \"" + target.string() + "\": Input/output error");
       EXPECT_THAT(Leftovers(), IsEmpty());
     }
+  }
+}
+
+// The hidden name beside the target is no longer than a legal path: a
+// target path of PATH_MAX - 1 bytes is written and replaced everywhere.
+TEST_F(Files, TheLongestLegalPathIsWrittenAndReplaced) {
+  fs::path folder = folder_;
+  while (folder.native().size() + 213 < PATH_MAX - 1) folder /= std::string(200, 'f');
+  fs::create_directories(folder);
+  const fs::path target = folder / std::string(PATH_MAX - 2 - folder.native().size(), 'c');
+  ASSERT_EQ(target.native().size(), PATH_MAX - 1u);
+  for (const FileSystem& system : kFileSystems) {
+    SCOPED_TRACE(system.name);
+    const FakeCalls calls = On(system);
+    WriteFileAtomically(target, "first", false, calls);
+    WriteFileAtomically(target, "second", true, calls);
+    EXPECT_EQ(Read(target), "second");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), {}), 1);
+    fs::remove(target);
   }
 }
 

@@ -71,6 +71,18 @@ done
 unzip -p footer.docx 'word/footer*.xml' | grep -q '>a b c d<' ||
   fail "--footer: the line breaks did not become spaces"
 
+# A target path as long as a path may be (4,095 bytes) is written, and
+# replaced with --force, leaving nothing beside it.
+long=$work/long
+while [ $((${#long} + 213)) -lt 4095 ]; do long=$long/$(printf 'f%.0s' $(seq 200)); done
+mkdir -p "$long"
+target=$long/$(printf 'c%.0s' $(seq $((4094 - ${#long}))))
+expect_eq "long path: length" 4095 "${#target}"
+"$chart" -o "$target" >/dev/null || fail "long path: the first write failed"
+"$chart" --force -o "$target" >/dev/null || fail "long path: --force failed"
+complete "$target" || fail "long path: no complete document"
+expect_eq "long path: left over" "$(basename "$target") " "$(holds "$long")"
+
 # --- quorvane-chart: killed at random moments -------------------------------
 # What is left is the complete document or nothing, and nothing hidden.
 mkdir "$work/kills"
