@@ -29,8 +29,15 @@ case $1 in
     for _ in $(seq 100); do [ -s "$display" ] && break; sleep 0.1; done
     [ -s "$display" ] || { echo "wine-server.sh: Xvfb did not start" >&2; exit 1; }
     setsid wineserver -p </dev/null >/dev/null 2>&1
-    # Makes the prefix on the first run, and starts the services.
-    setsid "$here/wine-run.sh" "$prefix" wineboot -i </dev/null >/dev/null 2>&1
+    # Starts the services, once: in a prefix not yet made, Wine makes it and
+    # starts them before the first program runs, and a wineboot -i then would
+    # start a second service manager, under which COM's local servers are
+    # started but never reached.
+    if [ -f "$prefix/system.reg" ]; then
+      setsid "$here/wine-run.sh" "$prefix" wineboot -i </dev/null >/dev/null 2>&1
+    else
+      setsid "$here/wine-run.sh" "$prefix" cmd /c exit </dev/null >/dev/null 2>&1
+    fi
     ;;
   stop)
     wineserver -k </dev/null >/dev/null 2>&1 || true
