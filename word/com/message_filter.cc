@@ -1,10 +1,10 @@
 #include "word/com/message_filter.h"
 
-#include <atomic>
 #include <optional>
 #include <utility>
 
 #include "word/com/com_error.h"
+#include "word/com/com_object.h"
 
 namespace quorvane::word::com {
 namespace {
@@ -31,26 +31,9 @@ bool TakeInput() {
   return acted;
 }
 
-class MessageFilter final : public IMessageFilter {
+class MessageFilter final : public ComObject<IMessageFilter> {
  public:
   explicit MessageFilter(std::shared_ptr<const BusyPolicy> policy) : policy_(std::move(policy)) {}
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IMessageFilter) {
-      AddRef();
-      *out = static_cast<IMessageFilter*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) std::unique_ptr<MessageFilter> last(this);
-    return left;
-  }
 
   // The programs serve no calls of their own worth refusing.
   DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
@@ -93,14 +76,14 @@ class MessageFilter final : public IMessageFilter {
   DWORD lastRetryTick_ = 0;
   DWORD lastPendingTick_ = 0;
   DWORD askAt_ = static_cast<DWORD>(policy_->timing().pendingPatience.count());
-  std::atomic<ULONG> references_{1};
+
+  bool Is(REFIID iid) const override { return iid == IID_IMessageFilter; }
 };
 
 }  // namespace
 
 MessageFilterRegistration::MessageFilterRegistration(std::shared_ptr<const BusyPolicy> policy) {
-  const auto filter =
-      ComPtr<IMessageFilter>::Adopt(std::make_unique<MessageFilter>(std::move(policy)).release());
+  const auto filter = MakeComObject<MessageFilter>(std::move(policy));
   const HRESULT hr = CoRegisterMessageFilter(filter.get(), previous_.Receive());
   if (FAILED(hr)) {
     throw ComError(

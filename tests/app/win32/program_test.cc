@@ -104,16 +104,16 @@ TEST(ProgramTest, WordInAProcessOfItsOwnIsWaitedForAndItsEndReported) {
 
     const RunningProgram program(folder.Program());
     const HWND window = program.WaitForWindow(app::win32::kWindowClass, L"Quorvane Software");
-    ASSERT_NE(window, nullptr) << "the main window did not show";
+    ASSERT_NE(window, nullptr) << "the main window did not show; shown:" << program.Shown();
     PostMessageW(GetDlgItem(window, 103), BM_CLICK, 0, 0);
     if (ends) {
       const HWND report = program.WaitForWindow(L"#32770", L"Application Error");
-      ASSERT_NE(report, nullptr) << "no error report";
+      ASSERT_NE(report, nullptr) << "no error report; shown:" << program.Shown();
       EXPECT_NE(MessageBoxText(report).find(L"at line 142"), std::wstring::npos);
       PostMessageW(report, WM_COMMAND, IDOK, 0);
     }
     const HWND done = program.WaitForWindow(L"#32770", L"Quorvane");
-    ASSERT_NE(done, nullptr) << "no \"Done.\" box";
+    ASSERT_NE(done, nullptr) << "no \"Done.\" box; shown:" << program.Shown();
     PostMessageW(done, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(fs::exists(documents.path() / L"document1.docx"), !ends);
 

@@ -82,6 +82,29 @@ HWND RunningProgram::AnyOtherVisibleWindow(HWND except) const {
   return search.found;
 }
 
+std::string RunningProgram::Shown() const {
+  struct Windows {
+    DWORD process;
+    std::string text;
+  } windows{process_.dwProcessId, {}};
+  EnumWindows(
+      [](HWND window, LPARAM argument) -> BOOL {
+        auto& all = *reinterpret_cast<Windows*>(argument);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != all.process || !IsWindowVisible(window)) return TRUE;
+        char className[64]{}, title[128]{};
+        GetClassNameA(window, className, 64);
+        GetWindowTextA(window, title, 128);
+        const std::wstring text = MessageBoxText(window);
+        all.text += std::string(" [") + className + " \"" + title +
+                    "\": " + std::string(text.begin(), text.end()) + "]";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&windows));
+  return windows.text.empty() ? " nothing shown" : windows.text;
+}
+
 long RunningProgram::WaitForEnd() const {
   if (WaitForSingleObject(process_.hProcess, 60000) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;

@@ -22,6 +22,9 @@ class RunningProgram {
   HWND WaitForWindow(const wchar_t* className, const std::wstring& title) const;
   // Any visible top-level window of the program but `except`; null for none.
   HWND AnyOtherVisibleWindow(HWND except) const;
+  // What the program shows, for a failure's message: each visible top-level
+  // window's class, title and text.
+  std::string Shown() const;
   // The exit code once the program has ended; -1 when it runs on past a minute.
   long WaitForEnd() const;
 

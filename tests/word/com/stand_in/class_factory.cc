@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <memory>
+#include <utility>
 
 #include "tests/word/com/stand_in/live_objects.h"
 #include "tests/word/com/stand_in/server_object.h"
 #include "tests/word/com/stand_in/session.h"
+#include "word/com/com_object.h"
 #include "word/embedded/word_application.h"
 
 namespace quorvane::test_support::stand_in {
@@ -16,29 +18,10 @@ namespace {
 std::atomic<long> liveObjects{0};
 std::atomic<long> serverLocks{0};
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public word::com::ComObject<IClassFactory> {
  public:
   ClassFactory() { ObjectCreated(); }
-  ClassFactory(const ClassFactory&) = delete;
-  ClassFactory& operator=(const ClassFactory&) = delete;
-  ~ClassFactory() { ObjectDestroyed(); }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IClassFactory) {
-      AddRef();
-      *out = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) std::unique_ptr<ClassFactory> last(this);
-    return left;
-  }
+  ~ClassFactory() override { ObjectDestroyed(); }
 
   // Each instance is a fresh embedded word processor with a session of its own.
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
@@ -64,13 +47,13 @@ class ClassFactory final : public IClassFactory {
   }
 
  private:
-  std::atomic<ULONG> references_{1};
+  bool Is(REFIID iid) const override { return iid == IID_IClassFactory; }
 };
 
 }  // namespace
 
 word::com::ComPtr<IClassFactory> MakeClassFactory() {
-  return word::com::ComPtr<IClassFactory>::Adopt(std::make_unique<ClassFactory>().release());
+  return word::com::MakeComObject<ClassFactory>();
 }
 
 long ServerLocks() {

@@ -1,6 +1,5 @@
 #include "tests/word/com/stand_in/server_object.h"
 
-#include <atomic>
 #include <string>
 #include <utility>
 #include <vector>
@@ -8,6 +7,7 @@
 #include "base/utf.h"
 #include "tests/word/com/stand_in/live_objects.h"
 #include "word/com/com_error.h"
+#include "word/com/com_object.h"
 #include "word/com/com_values.h"
 #include "word/object_factory.h"
 
@@ -39,7 +39,7 @@ class ServerObject;
 ComPtr<IDispatch> Make(std::shared_ptr<Session> session, word::DispatchPtr target, bool application,
                        std::string collectionOf);
 
-class ServerObject final : public IDispatch {
+class ServerObject final : public word::com::ComObject<IDispatch> {
  public:
   // `collectionOf`, when set, makes this the collection that property of
   // `target` stands for.
@@ -51,27 +51,7 @@ class ServerObject final : public IDispatch {
         collectionOf_(std::move(collectionOf)) {
     ObjectCreated();
   }
-  ServerObject(const ServerObject&) = delete;
-  ServerObject& operator=(const ServerObject&) = delete;
-  ~ServerObject() { ObjectDestroyed(); }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IDispatch ||
-        (application_ && iid == kWordApplicationIid)) {
-      AddRef();
-      *out = static_cast<IDispatch*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) std::unique_ptr<ServerObject> last(this);
-    return left;
-  }
+  ~ServerObject() override { ObjectDestroyed(); }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (count == nullptr) return E_POINTER;
@@ -222,15 +202,16 @@ class ServerObject final : public IDispatch {
   word::DispatchPtr target_;
   bool application_;
   std::string collectionOf_;
-  std::atomic<ULONG> references_{1};
+
+  bool Is(REFIID iid) const override {
+    return iid == IID_IDispatch || (application_ && iid == kWordApplicationIid);
+  }
 };
 
 ComPtr<IDispatch> Make(std::shared_ptr<Session> session, word::DispatchPtr target, bool application,
                        std::string collectionOf) {
-  return ComPtr<IDispatch>::Adopt(std::make_unique<ServerObject>(std::move(session),
-                                                                 std::move(target), application,
-                                                                 std::move(collectionOf))
-                                      .release());
+  return word::com::MakeComObject<ServerObject>(std::move(session), std::move(target), application,
+                                                std::move(collectionOf));
 }
 
 }  // namespace
