@@ -89,8 +89,10 @@ TEST(ProgramTest, StartCreatingMakesTheChartInWordAndSaysDone) {
 }
 
 // The stand-in in a process of its own, as Word is. Busy at first, it is
-// waited for and the chart made; ended mid-run, its failure is reported as
-// any failing Word call is, and the program goes on.
+// waited for and the chart made, though the Word that the start-up check
+// told to quit is still ending when the chart is asked for; ended mid-run,
+// its failure is reported as any failing Word call is, and the program goes
+// on.
 TEST(ProgramTest, WordInAProcessOfItsOwnIsWaitedForAndItsEndReported) {
   for (const bool ends : {false, true}) {
     SCOPED_TRACE(ends ? "ended mid-run" : "rejected at first");
@@ -100,6 +102,7 @@ TEST(ProgramTest, WordInAProcessOfItsOwnIsWaitedForAndItsEndReported) {
     const ScopedVariable presented(L"QUORVANE_STANDIN_DOCUMENTS", documents.path().wstring());
     const ScopedVariable knob(ends ? L"QUORVANE_STANDIN_EXIT_AT" : L"QUORVANE_STANDIN_REJECT",
                               ends ? L"30" : L"3");
+    const ScopedVariable ending(L"QUORVANE_STANDIN_LINGER", L"3000");
     const ProgramFolder folder;
 
     const RunningProgram program(folder.Program());

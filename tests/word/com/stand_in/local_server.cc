@@ -5,7 +5,9 @@
 
 #include <ole2.h>
 
+#include <array>
 #include <atomic>
+#include <cwchar>
 
 #include "tests/word/com/stand_in/class_factory.h"
 #include "tests/word/com/stand_in/live_objects.h"
@@ -63,6 +65,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         DispatchMessageW(&message);
       }
       KillTimer(nullptr, timer);
+      std::array<wchar_t, 16> linger{};
+      if (GetEnvironmentVariableW(stand_in::kLingerVariable, linger.data(), linger.size()) > 0) {
+        Sleep(static_cast<DWORD>(std::wcstoul(linger.data(), nullptr, 10)));
+      }
       CoRevokeClassObject(cookie);
     }
   }

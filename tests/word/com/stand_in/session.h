@@ -32,6 +32,9 @@ inline constexpr wchar_t kDelayVariable[] = L"QUORVANE_STANDIN_DELAY";
 inline constexpr wchar_t kExitAtVariable[] = L"QUORVANE_STANDIN_EXIT_AT";
 // Any value: a failure's description is filled in late (pfnDeferredFillIn).
 inline constexpr wchar_t kDeferVariable[] = L"QUORVANE_STANDIN_DEFER";
+// M: a local server whose last instance is gone stays registered M
+// milliseconds more without serving, as a Word that was told to quit.
+inline constexpr wchar_t kLingerVariable[] = L"QUORVANE_STANDIN_LINGER";
 
 // Appends one line to the log the test named, if it named one.
 void AppendToLog(const std::string& line);
