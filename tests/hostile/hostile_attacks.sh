@@ -11,6 +11,8 @@
 set -u
 # shellcheck source=../support/checks.sh
 source "$(dirname "$0")/../support/checks.sh"
+# shellcheck source=../support/x_display.sh
+source "$(dirname "$0")/../support/x_display.sh"
 
 chart=$(realpath "${1:?usage: hostile_attacks.sh QUORVANE-CHART [QUORVANE X-CLOSE]}")
 program=${2:+$(realpath "$2")}
@@ -107,11 +109,8 @@ done
 for tool in Xvfb xdotool timeout; do
   command -v "$tool" >/dev/null || { fail "$tool is not installed"; finish; }
 done
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { fail "Xvfb did not start"; finish; }
-export DISPLAY=":$(cat "$work/display")" QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
+start_display "$work" || { fail "Xvfb did not start: $(cat "$work/xvfb.log")"; finish; }
+export QT_QPA_PLATFORM=xcb LC_ALL=C.UTF-8
 unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP DESKTOP_SESSION SESSION_MANAGER
 mkdir -p "$work/bin" "$work/runtime"
 chmod 700 "$work/runtime"
@@ -155,7 +154,7 @@ run_window() {  # binary [VAR=value ...]
   done
   seconds=$(($(date +%s) - start))
   if [ -z "$window" ]; then
-    fail "no window within 20 s ($*): $(tail -n 3 "$work/app.log" | tr '\n' ' ')"
+    fail "no window within 20 s ($*): $(grep -v '^$' "$work/app.log" | head -n 3 | tr '\n' ' ')"
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     return

@@ -2,11 +2,14 @@
 # for a state instead of for a time.
 
 # Starts Xvfb on a free display number, sets xvfb_pid and exports DISPLAY.
-# The root stays black, so that a window not yet drawn is one colour.
+# The root stays black, so that a window not yet drawn is one colour. No
+# reset when the last client goes: a program that connects while the server
+# resets (a polling xdotool just gone) is dropped, "could not connect".
 start_display() {  # work folder
   local number
   mkfifo "$1/display" || return 1
-  Xvfb -displayfd 3 -br -screen 0 1024x768x24 -nolisten tcp 3>"$1/display" 2>"$1/xvfb.log" &
+  Xvfb -displayfd 3 -br -noreset -screen 0 1024x768x24 -nolisten tcp 3>"$1/display" \
+    2>"$1/xvfb.log" &
   xvfb_pid=$!
   # Xvfb writes the number once it takes clients; it ends the FIFO if it fails.
   read -r -t 30 number <"$1/display" || return 1
